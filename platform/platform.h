@@ -1,0 +1,13 @@
+// The one door through which the module reaches the Windows services it uses.
+// On Windows these are the real ones; elsewhere the stand-in answers in their place,
+// so that the module's own code is the same on every target.
+#pragma once
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include "standin/standin.h"
+#endif

@@ -1,0 +1,40 @@
+# Checks Tolvarenkis.dll as a host's loader and linker see it: the export directory's name,
+# base and ordinals, the undecorated names, the DLLs it imports, and the stdcall symbols of
+# its import library.
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE image COMMAND_ERROR_IS_FATAL ANY)
+
+set(failures "")
+macro(expect pattern what)
+  if(NOT image MATCHES "${pattern}")
+    string(APPEND failures "\n  ${what}")
+  endif()
+endmacro()
+
+expect("Name[ \t]+[0-9a-f]+ Tolvarenkis\\.dll\n" "export directory named Tolvarenkis.dll")
+expect("Ordinal Base[ \t]+1\n" "ordinal base 1")
+expect("\\[Ordinal/Name Pointer\\] Table\n\t\\[   0\\] Dll_Info\n\t\\[   1\\] LookLb\n\t\\[   2\\] SortLb\n"
+       "exports Dll_Info 1, LookLb 2, SortLb 3, undecorated")
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${image}")
+if(NOT imports STREQUAL "DLL Name: KERNEL32.dll;DLL Name: USER32.dll")
+  string(APPEND failures "\n  imports KERNEL32.dll and USER32.dll only, not: ${imports}")
+endif()
+
+file(SIZE ${DLL} size)
+if(size GREATER 16384)
+  string(APPEND failures "\n  under 16 KiB, not ${size} bytes")
+endif()
+
+if(BITS EQUAL 32)
+  execute_process(COMMAND ${NM} ${IMPLIB} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+  foreach(symbol __imp__Dll_Info@0 __imp__LookLb@8 __imp__SortLb@8)
+    if(NOT symbols MATCHES " I ${symbol}\n")
+      string(APPEND failures "\n  import library symbol ${symbol}")
+    endif()
+  endforeach()
+endif()
+
+if(failures)
+  message(FATAL_ERROR "Tolvarenkis.dll lacks:${failures}\n${image}")
+endif()
+message(STATUS "Tolvarenkis.dll: exports, imports and import library as hosts expect (${size} bytes)")

@@ -1,0 +1,47 @@
+#include "support/exports.h"
+
+#include "Tolvarenkis.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#if defined(_WIN32)
+
+namespace {
+
+template <typename Fn>
+Fn Export(HMODULE module, const char* name) {
+    FARPROC address = GetProcAddress(module, name);
+    if (!address) {
+        std::fprintf(stderr, "Tolvarenkis.dll does not export %s\n", name);
+        std::abort();
+    }
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
+}
+
+}  // namespace
+
+const Exports& Dll() {
+    static const Exports exports = [] {
+        HMODULE module = LoadLibraryA("Tolvarenkis.dll");
+        if (!module) {
+            std::fprintf(stderr, "cannot load Tolvarenkis.dll\n");
+            std::abort();
+        }
+        Exports loaded{};
+        loaded.Dll_Info = Export<decltype(loaded.Dll_Info)>(module, "Dll_Info");
+        loaded.LookLb = Export<decltype(loaded.LookLb)>(module, "LookLb");
+        loaded.SortLb = Export<decltype(loaded.SortLb)>(module, "SortLb");
+        return loaded;
+    }();
+    return exports;
+}
+
+#else
+
+const Exports& Dll() {
+    static const Exports exports{Dll_Info, LookLb, SortLb};
+    return exports;
+}
+
+#endif

@@ -1,0 +1,103 @@
+#include "support/listbox.h"
+
+#include <cstdint>
+#include <map>
+
+namespace {
+
+struct Sent {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::string text;  // inserted, or read
+};
+
+// One control is recorded at a time.
+WNDPROC controlProc = nullptr;
+std::vector<Sent> sent;
+
+// The listbox messages; the system's own traffic to the window is not the module's.
+constexpr UINT kFirstListboxMessage = 0x0180;
+constexpr UINT kLastListboxMessage = 0x01B3;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message < kFirstListboxMessage || message > kLastListboxMessage)
+        return CallWindowProcA(controlProc, window, message, wParam, lParam);
+    Sent entry{message, wParam, lParam, {}};
+    if (message == LB_INSERTSTRING) entry.text = reinterpret_cast<const char*>(lParam);
+    const LRESULT result = CallWindowProcA(controlProc, window, message, wParam, lParam);
+    if (message == LB_GETTEXT && result != LB_ERR) entry.text = reinterpret_cast<const char*>(lParam);
+    sent.push_back(entry);
+    return result;
+}
+
+}  // namespace
+
+TestListbox::TestListbox(const std::vector<std::string>& items)
+    : window_(CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 200,
+                              nullptr, nullptr, nullptr, nullptr)) {
+    for (const std::string& item : items)
+        SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+TestListbox::~TestListbox() {
+    if (controlProc) {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
+        controlProc = nullptr;
+    }
+    DestroyWindow(window_);
+}
+
+std::vector<std::string> TestListbox::Items() const {
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(window_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(window_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(length));
+        items.push_back(text);
+    }
+    return items;
+}
+
+void TestListbox::Record() {
+    sent.clear();
+    if (controlProc) return;
+    controlProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+}
+
+std::vector<std::string> TestListbox::Messages(bool withLengthQueries) const {
+    std::map<LPARAM, std::string> buffers;
+    auto buffer = [&buffers](LPARAM address) {
+        auto known = buffers.find(address);
+        if (known != buffers.end()) return known->second;
+        std::string name(1, static_cast<char>('A' + buffers.size()));
+        buffers[address] = name;
+        return name;
+    };
+    std::vector<std::string> lines;
+    for (const Sent& entry : sent) {
+        const std::string index = std::to_string(static_cast<intptr_t>(entry.wParam));
+        switch (entry.message) {
+        case LB_GETCOUNT: lines.push_back("count"); break;
+        case LB_GETTEXTLEN:
+            if (withLengthQueries) lines.push_back("len " + index);
+            break;
+        case LB_GETTEXT: lines.push_back("read " + index + " " + buffer(entry.lParam)); break;
+        case LB_DELETESTRING: lines.push_back("delete " + index); break;
+        case LB_INSERTSTRING:
+            lines.push_back("insert " + index + " " + buffer(entry.lParam) + ":" + entry.text);
+            break;
+        default: lines.push_back("message " + std::to_string(entry.message)); break;
+        }
+    }
+    return lines;
+}
+
+size_t TestListbox::Reads() const {
+    size_t reads = 0;
+    for (const Sent& entry : sent) reads += entry.message == LB_GETTEXT;
+    return reads;
+}
