@@ -25,3 +25,8 @@ add_custom_command(TARGET Tolvarenkis POST_BUILD
   COMMAND ${CMAKE_DLLTOOL} --kill-at -d ${TOLVARENKIS_DEF} -D Tolvarenkis.dll
           -l $<TARGET_LINKER_FILE:Tolvarenkis>
   VERBATIM)
+
+include(GNUInstallDirs)
+install(TARGETS Tolvarenkis RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+                            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
