@@ -24,5 +24,6 @@ void LbInsert(DWORD index, const char* text) {
 
 bool LbTextFits(DWORD index) {
     const LRESULT length = Send(LB_GETTEXTLEN, index, 0);
-    return length != LB_ERR && length >= 0 && length <= static_cast<LRESULT>(kTextMax);
+    // LB_ERR is negative: an index the control does not have.
+    return length >= 0 && length <= static_cast<LRESULT>(kTextMax);
 }

@@ -1,6 +1,6 @@
 # Checks Tolvarenkis.dll as a host's loader and linker see it: the export directory's name,
-# base and ordinals, the undecorated names, the DLLs it imports, and the stdcall symbols of
-# its import library.
+# base and ordinals, the undecorated names, the DLLs it imports, its size, and the stdcall
+# symbols of the module and of its import library.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE image COMMAND_ERROR_IS_FATAL ANY)
 
 set(failures "")
@@ -25,12 +25,21 @@ if(size GREATER 16384)
   string(APPEND failures "\n  under 16 KiB, not ${size} bytes")
 endif()
 
+# The stdcall decorations say how many argument bytes each function removes: the compiler
+# made the module's functions so, and hosts' calls expect it through the import library.
 if(BITS EQUAL 32)
-  execute_process(COMMAND ${NM} ${IMPLIB} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-  foreach(symbol __imp__Dll_Info@0 __imp__LookLb@8 __imp__SortLb@8)
-    if(NOT symbols MATCHES " I ${symbol}\n")
-      string(APPEND failures "\n  import library symbol ${symbol}")
-    endif()
+  foreach(library IMPLIB MODULE_LIB)
+    execute_process(COMMAND ${NM} ${${library}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+    foreach(symbol _Dll_Info@0 _LookLb@8 _SortLb@8)
+      if(library STREQUAL IMPLIB)
+        set(symbol "I __imp_${symbol}")
+      else()
+        set(symbol "T ${symbol}")
+      endif()
+      if(NOT symbols MATCHES " ${symbol}\n")
+        string(APPEND failures "\n  symbol ${symbol} in ${${library}}")
+      endif()
+    endforeach()
   endforeach()
 endif()
 
