@@ -1,7 +1,8 @@
 // A small stand-in for the Windows services the module calls, for building and testing
 // its code on Linux: window handles and a listbox control driven by SendMessageA,
-// MessageBoxA, ExitProcess, lstrlenA and lstrcpyA. Names, types and values follow
-// <windows.h>, so the code above the seam reads the same on both targets.
+// MessageBoxA, ExitProcess, lstrlenA and lstrcpyA, and files through OpenFile, WriteFile
+// and CloseHandle. Names, types and values follow <windows.h>, so the code above the seam
+// reads the same on both targets.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,10 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
+typedef int HFILE;
+typedef const void* LPCVOID;
+typedef DWORD* LPDWORD;
+typedef struct _OVERLAPPED* LPOVERLAPPED;
 typedef struct HWND__* HWND;
 typedef struct HINSTANCE__* HINSTANCE;
 typedef struct HMENU__* HMENU;
@@ -68,6 +73,28 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 int lstrlenA(LPCSTR text);
 LPSTR lstrcpyA(LPSTR target, LPCSTR source);
+
+#define OFS_MAXPATHNAME 128
+typedef struct _OFSTRUCT {
+    BYTE cBytes;      // size of the record
+    BYTE fFixedDisk;
+    WORD nErrCode;    // errno of a failed open, 0 otherwise
+    WORD Reserved1;
+    WORD Reserved2;
+    char szPathName[OFS_MAXPATHNAME];  // the name as given
+} OFSTRUCT, *LPOFSTRUCT;
+
+#define OF_CREATE 0x00001000
+#define HFILE_ERROR (static_cast<HFILE>(-1))
+
+// Files in the current directory. OpenFile offers OF_CREATE alone: it creates the file for
+// writing, emptying one that exists. Its handles come from a table of the stand-in's own,
+// so they are never 0 and never any descriptor the process has (standard input included);
+// WriteFile and CloseHandle fail on every other value.
+HFILE OpenFile(LPCSTR fileName, LPOFSTRUCT reOpenBuff, UINT style);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+               LPOVERLAPPED overlapped);
+BOOL CloseHandle(HANDLE object);
 
 // Not part of Windows: how a test tells the stand-in's MessageBoxA what to answer.
 // The responder sees each box as it would be shown; without one, every box answers IDOK.
