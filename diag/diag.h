@@ -1,7 +1,8 @@
 // Diagnostic routines: message boxes that show a text, a memory range or the general
 // registers, and snapshot files of memory ranges. No export calls them; a host or module
 // that links the module's static library can. Each takes its arguments as stack words and
-// removes them itself (WINAPI), and restores the caller's general registers.
+// removes them itself (WINAPI); ShowStr, ShowHex, ShowRegs and SnapTxt also give the caller
+// back all of its general registers and its flags.
 #pragma once
 
 #include "platform/platform.h"
@@ -25,7 +26,8 @@ void WINAPI ShowStr(const char* text, const char* caption);
 // Shows up to 128 bytes from address, whole lines of 16, in hexadecimal and as characters.
 void WINAPI ShowHex(const void* address, DWORD length, const char* caption);
 
-// Shows EAX, EBX, ECX, EDX, EDI and ESI as they were at the call.
+// Shows EAX, EBX, ECX, EDX, EDI and ESI as they were at the call; on x86-64 the low 32 bits
+// of RAX, RBX, RCX, RDX, RDI and RSI under those names.
 void WINAPI ShowRegs(void);
 
 // Writes a listing of start..end (end inclusive) tagged with four characters, most
