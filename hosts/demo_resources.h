@@ -1,0 +1,10 @@
+// Ids shared by demo_host.cpp and demo.rc; tests/demo_test.cpp finds the window and the
+// controls it reads by them too.
+#pragma once
+
+// The sample list of data/names.txt, built into the program so that it starts anywhere.
+#define DEMO_SAMPLE_LIST 101
+
+#define DEMO_WINDOW_CLASS "TolvarenkisDemo"
+#define DEMO_ID_LIST 100
+#define DEMO_ID_STATUS 110
