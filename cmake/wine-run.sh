@@ -11,6 +11,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes its ANSI code page from the locale: C gives 1252.
 export LC_ALL=C
+# The prefix's graphics driver, set when the prefix is made: none, or x11 for a display.
+graphics="${TOLVARENKIS_WINE_GRAPHICS:-null}"
 
 runs() { [ -x "$1" ] && "$1" --version >/dev/null 2>&1; }
 
@@ -41,7 +43,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     if [ ! -f "$WINEPREFIX/.tolvarenkis-ready" ]; then
         maker=$loader
         runs /usr/lib/wine/wine64 && maker=/usr/lib/wine/wine64
-        "$maker" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        "$maker" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$graphics" /f >/dev/null 2>&1
         "$server" -w
         touch "$WINEPREFIX/.tolvarenkis-ready"
     fi
