@@ -1,8 +1,19 @@
 // Entries of the diagnostic routines that return with all of their caller's general
-// registers and flags (32-bit Windows, stdcall). Each saves them, calls the routine's body
-// in diag/show.cpp or diag/snap.cpp, restores them and removes the caller's stack words.
-#if !defined(__i386__) || !defined(_WIN32)
-#error "32-bit x86 Windows only"
+// registers and flags (32-bit x86, stdcall, on Windows or Linux). Each saves them, calls the
+// routine's body in diag/show.cpp or diag/snap.cpp, restores them and removes the caller's
+// stack words.
+#if !defined(__i386__) || !(defined(_WIN32) || defined(__linux__))
+#error "32-bit x86 Windows or Linux only"
+#endif
+
+// Windows puts an underscore before C names and the argument bytes after stdcall ones
+// (_ShowStr@8); Linux decorates neither.
+#if defined(_WIN32)
+#define STDCALL(name, bytes) _##name@bytes
+#define CDECL(name) _##name
+#else
+#define STDCALL(name, bytes) name
+#define CDECL(name) name
 #endif
 
 // The flags, then ESI, EDI, EDX, ECX, EBX and EAX: EAX lies lowest, and the six form
@@ -44,16 +55,20 @@
 .endm
 
     .text
-ENTRY _ShowStr@8, _ShowStrBody, 2
-ENTRY _ShowHex@12, _ShowHexBody, 3
-ENTRY _SnapTxt@16, _SnapTxtBody, 4
+ENTRY STDCALL(ShowStr, 8), CDECL(ShowStrBody), 2
+ENTRY STDCALL(ShowHex, 12), CDECL(ShowHexBody), 3
+ENTRY STDCALL(SnapTxt, 16), CDECL(SnapTxtBody), 4
 
 // ShowRegs hands its body the registers it saved.
-    .globl _ShowRegs@0
-_ShowRegs@0:
+    .globl STDCALL(ShowRegs, 0)
+STDCALL(ShowRegs, 0):
     SAVE
     pushl %esp
-    call _ShowRegsBody
+    call CDECL(ShowRegsBody)
     addl $4, %esp
     RESTORE
     ret
+
+#if defined(__linux__)
+    .section .note.GNU-stack, "", @progbits
+#endif

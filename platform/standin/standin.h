@@ -7,8 +7,14 @@
 
 #include <cstdint>
 
+// As on 32-bit Windows, the called function removes its stack arguments on 32-bit x86.
+#if defined(__i386__)
+#define WINAPI __attribute__((stdcall))
+#define CALLBACK __attribute__((stdcall))
+#else
 #define WINAPI
 #define CALLBACK
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;

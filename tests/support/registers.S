@@ -3,11 +3,18 @@
 // from regs, calls fn, and stores into regs what fn left in them, with the bytes of stack
 // it left behind. The layout of regs is Registers of support/registers.h.
 
-#if defined(__i386__) && defined(_WIN32)
+#if defined(__i386__) && (defined(_WIN32) || defined(__linux__))
+
+// Windows puts an underscore before C names; Linux does not.
+#if defined(_WIN32)
+#define CDECL(name) _##name
+#else
+#define CDECL(name) name
+#endif
 
     .text
-    .globl _CallLoaded
-_CallLoaded:
+    .globl CDECL(CallLoaded)
+CDECL(CallLoaded):
     pushl %ebp
     movl %esp, %ebp
     pushl %ebx
@@ -48,6 +55,10 @@ _CallLoaded:
     popl %ebx
     popl %ebp
     ret
+
+#if defined(__linux__)
+    .section .note.GNU-stack, "", @progbits
+#endif
 
 #elif defined(__x86_64__)
 
@@ -117,5 +128,5 @@ CallLoaded:
 #endif
 
 #else
-#error "32-bit x86 Windows or x86-64 only"
+#error "32-bit x86 Windows or Linux, or x86-64 only"
 #endif
