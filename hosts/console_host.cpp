@@ -1,6 +1,7 @@
 // A console host for Tolvarenkis.dll: fills a real listbox with the lines of a text file,
 // sorts it ascending, looks keys up, sorts it descending, and prints what it sees.
 #include "Tolvarenkis.h"
+#include "result_name.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,18 +20,6 @@ struct Options {
     bool descending = true;
     std::string file = kDefaultFile;
 };
-
-const char* ResultName(int result) {
-    switch (result) {
-    case LOOK_BEFORE: return "LOOK_BEFORE";
-    case LOOK_FOUND: return "LOOK_FOUND";
-    case LOOK_FOUND_MANY: return "LOOK_FOUND_MANY";
-    case LOOK_BETWEEN: return "LOOK_BETWEEN";
-    case LOOK_AFTER: return "LOOK_AFTER";
-    case LOOK_REFUSED: return "LOOK_REFUSED";
-    default: return "unknown result";
-    }
-}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     bool fileGiven = false;
@@ -111,7 +100,7 @@ void PrintLookup(HWND list, const std::string& key) {
     char buffer[TOLVARENKIS_TEXT_MAX + 1];
     std::strcpy(buffer, key.c_str());
     const int result = LookLb(list, buffer);
-    std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), ResultName(result));
+    std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), LookResultName(result));
     if (result == LOOK_REFUSED) {
         std::printf("  (not in ascending order)\n");
         return;

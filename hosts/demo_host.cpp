@@ -8,6 +8,7 @@
 // fills the list from FILE instead of the sample list, then runs the sorts and lookups in the
 // order given, as the buttons would.
 #include "Tolvarenkis.h"
+#include "result_name.h"
 #include "demo_resources.h"
 
 #include <commdlg.h>
@@ -205,18 +206,6 @@ void OnSort(DWORD direction) {
               (direction == SORT_ASCENDING ? "ascending." : "descending."));
 }
 
-const char* ResultName(int result) {
-    switch (result) {
-    case LOOK_BEFORE: return "LOOK_BEFORE";
-    case LOOK_FOUND: return "LOOK_FOUND";
-    case LOOK_FOUND_MANY: return "LOOK_FOUND_MANY";
-    case LOOK_BETWEEN: return "LOOK_BETWEEN";
-    case LOOK_AFTER: return "LOOK_AFTER";
-    case LOOK_REFUSED: return "LOOK_REFUSED";
-    default: return "unknown result";
-    }
-}
-
 // What the result says about the key and the item at position.
 std::string Finding(int result, const std::string& key, DWORD position) {
     const std::string at = "position " + std::to_string(position);
@@ -238,7 +227,7 @@ void Look(const std::string& key) {
     char buffer[TOLVARENKIS_TEXT_MAX + 1] = {};
     std::memcpy(buffer, key.c_str(), key.size() + 1);
     const int result = demo.dll.look(demo.list, buffer);
-    const std::string name = std::string(ResultName(result)) + " (" + std::to_string(result) + "): ";
+    const std::string name = std::string(LookResultName(result)) + " (" + std::to_string(result) + "): ";
     if (result == LOOK_REFUSED) {
         SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         SetStatus(name + "the list is not in ascending order.");
