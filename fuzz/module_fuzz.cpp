@@ -1,0 +1,279 @@
+// Fuzz target: decodes its input into a list of texts, a direction and a few keys, then
+// sorts and searches listbox controls holding them and checks every answer against one
+// built here from the standard library; then drives the diagnostic routines (see
+// diag_checks.cpp). Any disagreement aborts. It runs under libFuzzer, and through
+// fuzz/corpus_runner.cpp over the stored corpus as an ordinary test: against the stand-in
+// natively, against real controls and the real DLL on Windows.
+#include "fuzz/checks.h"
+
+#include "Tolvarenkis.h"
+#include "support/exports.h"
+#include "support/listbox.h"
+#include "support/texts.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr size_t kMaxKeys = 4;
+constexpr size_t kMaxItems = 36;
+constexpr size_t kMaxShortText = 31;
+// Long texts reach from a little below the longest that fits to a little above it.
+constexpr size_t kLongTextBase = TOLVARENKIS_TEXT_MAX - 7;
+constexpr size_t kKeyGuard = 8;  // bytes after a key's zero that LookLb must leave alone
+constexpr char kGuardByte = '#';
+
+// The fuzzer's bytes, front to back; past the end every byte reads 0.
+class Input {
+public:
+    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    bool AtEnd() const { return at_ >= size_; }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+void Require(bool holds, const char* what) {
+    if (!holds) Fail(what);
+}
+
+// Texts never hold a zero byte: it would end them.
+char TextByte(uint8_t value) { return static_cast<char>(value ? value : 1); }
+
+std::string FreshText(Input& input, uint8_t control, bool smallAlphabet) {
+    static const char alphabet[] = {'a', 'b', 'B', '\xE9'};
+    std::string text(control & kMaxShortText, '\0');
+    for (char& c : text) {
+        const uint8_t value = input.Byte();
+        c = smallAlphabet ? alphabet[value % sizeof alphabet] : TextByte(value);
+    }
+    return text;
+}
+
+const std::string& Earlier(const Texts& texts, uint8_t pick) {
+    static const std::string none;
+    return texts.empty() ? none : texts[pick % texts.size()];
+}
+
+std::string LongText(Input& input, uint8_t control) {
+    std::string text(kLongTextBase + (control & kMaxShortText), TextByte(input.Byte()));
+    text.back() = TextByte(input.Byte());
+    return text;
+}
+
+// One text from a control byte whose top three bits choose how it is made: fresh from
+// a small alphabet or from any byte, a copy, a prefix or an extension of an earlier text,
+// the empty text, or one about as long as the longest a buffer holds.
+std::string NextText(Input& input, const Texts& earlier) {
+    const uint8_t control = input.Byte();
+    switch (control >> 5) {
+    case 0: return FreshText(input, control, true);
+    case 1:
+    case 2: return FreshText(input, control, false);
+    case 3: return Earlier(earlier, input.Byte());
+    case 4: {
+        const std::string& text = Earlier(earlier, input.Byte());
+        return text.substr(0, input.Byte() % (text.size() + 1));
+    }
+    case 5: {
+        const std::string& text = Earlier(earlier, input.Byte());
+        return text + TextByte(input.Byte());
+    }
+    case 6: return {};
+    default: return LongText(input, control);
+    }
+}
+
+struct Case {
+    DWORD direction;
+    Texts keys;
+    Texts items;
+};
+
+Case Decode(Input& input) {
+    Case decoded;
+    decoded.direction = input.Byte();
+    decoded.direction |= static_cast<DWORD>(input.Byte()) << 8;
+    const size_t keyCount = input.Byte() % kMaxKeys + 1;
+    // Keys come first, so that items can copy, cut or extend them.
+    Texts all;
+    while (all.size() < keyCount + kMaxItems && !(all.size() >= keyCount && input.AtEnd()))
+        all.push_back(NextText(input, all));
+    const auto firstItem = all.begin() + static_cast<std::ptrdiff_t>(keyCount);
+    decoded.keys.assign(all.begin(), firstItem);
+    decoded.items.assign(firstItem, all.end());
+    return decoded;
+}
+
+bool Fits(const std::string& text) { return text.size() <= TOLVARENKIS_TEXT_MAX; }
+
+bool AllFit(const Texts& texts) { return std::all_of(texts.begin(), texts.end(), Fits); }
+
+std::string Describe(const Texts& texts) {
+    std::string out;
+    for (const std::string& text : texts) out += "[" + std::to_string(text.size()) + "]" + text.substr(0, 12) + " ";
+    return out;
+}
+
+// SortLb: the same texts afterwards, in the direction's order unless an overlong text
+// kept the list as it was.
+void CheckSort(const Case& c) {
+    TestListbox list(c.items);
+    Dll().SortLb(list.handle(), c.direction);
+    const Texts after = list.Items();
+    if (!AllFit(c.items)) {
+        if (after != c.items) Fail("SortLb changed a list holding an overlong text:", Describe(after));
+        return;
+    }
+    Texts expected = c.items;
+    std::sort(expected.begin(), expected.end(), TextBefore);
+    if ((c.direction & 0xFF) != 0) std::reverse(expected.begin(), expected.end());
+    if (after != expected) Fail("SortLb left", Describe(after) + "expected " + Describe(expected));
+}
+
+struct Answer {
+    int result;
+    uint32_t position;
+    size_t reads;
+};
+
+// The key buffer as a host passes it: the key, its zero, and guard bytes. Whatever the
+// answer, only the first four bytes may change, and only when it is not a refusal.
+Answer Look(TestListbox& list, const std::string& key) {
+    std::vector<char> buffer(key.begin(), key.end());
+    buffer.push_back('\0');
+    buffer.resize(std::max<size_t>(buffer.size(), 4) + kKeyGuard, kGuardByte);
+    const std::vector<char> before = buffer;
+    list.Record();
+    const int result = Dll().LookLb(list.handle(), buffer.data());
+    const auto firstKept = static_cast<std::ptrdiff_t>(result == LOOK_REFUSED ? 0 : 4);
+    Require(std::equal(buffer.begin() + firstKept, buffer.end(), before.begin() + firstKept),
+            "LookLb wrote beyond the position, or on a refusal");
+    uint32_t position = 0;
+    for (int i = 3; i >= 0; --i) position = position << 8 | static_cast<uint8_t>(buffer[static_cast<size_t>(i)]);
+    return {result, position, list.Reads()};
+}
+
+// Reads a lookup may make: the pre-check's two, the two ends, the halving midpoints, the
+// probe above a find, the run below it and the one item that ends the run.
+size_t ReadBound(size_t count, size_t run) {
+    size_t halvings = 0;
+    while ((size_t{1} << halvings) < count) ++halvings;
+    return 2 + 2 + halvings + 1 + run + 1;
+}
+
+size_t RunOf(const Texts& items, const std::string& key) {
+    return static_cast<size_t>(std::count(items.begin(), items.end(), key));
+}
+
+bool MustRefuse(const Texts& items, const std::string& key) {
+    return !Fits(key) || items.empty() || !Fits(items.front()) || !Fits(items.back()) ||
+           TextBefore(items.back(), items.front());
+}
+
+// What LookLb answers on an ascending list, from the standard library.
+Answer Expected(const Texts& sorted, const std::string& key) {
+    const auto range = std::equal_range(sorted.begin(), sorted.end(), key, TextBefore);
+    const auto lowest = static_cast<uint32_t>(range.first - sorted.begin());
+    const auto equal = range.second - range.first;
+    if (equal > 1) return {LOOK_FOUND_MANY, lowest, 0};
+    if (equal == 1) return {LOOK_FOUND, lowest, 0};
+    if (range.first == sorted.begin()) return {LOOK_BEFORE, 0, 0};
+    if (range.first == sorted.end()) return {LOOK_AFTER, static_cast<uint32_t>(sorted.size() - 1), 0};
+    return {LOOK_BETWEEN, lowest - 1, 0};
+}
+
+std::string Show(const Answer& answer) {
+    return "result " + std::to_string(answer.result) + " at " + std::to_string(answer.position);
+}
+
+// On a sorted list the answer is the standard library's, unless a probe met an overlong
+// text; then it is a refusal.
+void CheckSortedLookup(TestListbox& list, const Texts& sorted, const std::string& key) {
+    const Answer got = Look(list, key);
+    Require(got.reads <= ReadBound(sorted.size(), RunOf(sorted, key)), "LookLb read too often on a sorted list");
+    if (MustRefuse(sorted, key)) {
+        if (got.result != LOOK_REFUSED) Fail("LookLb searched what it must refuse:", Show(got));
+        return;
+    }
+    if (got.result == LOOK_REFUSED && !AllFit(sorted)) return;
+    const Answer expected = Expected(sorted, key);
+    if (got.result != expected.result || got.position != expected.position)
+        Fail("LookLb answered", Show(got) + ", expected " + Show(expected) + " for [" +
+                                    std::to_string(key.size()) + "]" + key.substr(0, 12));
+}
+
+// On any list the answer must hold for the items around the position it gives, even
+// though it says nothing about the rest of an unordered list.
+void CheckAnswerAgainstItems(const Texts& items, const std::string& key, const Answer& got) {
+    const size_t n = items.size();
+    const size_t at = got.position;
+    if (at >= n) Fail("LookLb gave a position outside the list:", Show(got));
+    const auto equal = [&](size_t i) { return i < n && items[i] == key; };
+    bool holds = false;
+    switch (got.result) {
+    case LOOK_BEFORE: holds = at == 0 && TextBefore(key, items[0]); break;
+    case LOOK_AFTER: holds = at == n - 1 && TextBefore(items[n - 1], key); break;
+    case LOOK_FOUND: holds = equal(at) && !equal(at + 1) && (at == 0 || !equal(at - 1)); break;
+    case LOOK_FOUND_MANY: holds = equal(at) && equal(at + 1) && (at == 0 || !equal(at - 1)); break;
+    case LOOK_BETWEEN: holds = at + 1 < n && TextBefore(items[at], key) && TextBefore(key, items[at + 1]); break;
+    default: break;
+    }
+    if (!holds) Fail("LookLb's answer does not fit the items around it:", Show(got));
+}
+
+void CheckUnsortedLookup(TestListbox& list, const Texts& items, const std::string& key) {
+    const Answer got = Look(list, key);
+    Require(got.reads <= ReadBound(items.size(), items.size()), "LookLb read too often on an unsorted list");
+    if (MustRefuse(items, key)) {
+        if (got.result != LOOK_REFUSED) Fail("LookLb searched what it must refuse:", Show(got));
+        return;
+    }
+    if (got.result == LOOK_REFUSED) {
+        Require(!AllFit(items), "LookLb refused a list it can search");
+        return;
+    }
+    CheckAnswerAgainstItems(items, key, got);
+}
+
+// One list at a time: the message log follows a single control.
+void CheckLookups(const Case& c) {
+    Texts sorted = c.items;
+    std::sort(sorted.begin(), sorted.end(), TextBefore);
+    {
+        TestListbox list(sorted);
+        for (const std::string& key : c.keys) CheckSortedLookup(list, sorted, key);
+        Require(list.Items() == sorted, "LookLb changed a sorted list");
+    }
+    TestListbox list(c.items);
+    for (const std::string& key : c.keys) CheckUnsortedLookup(list, c.items, key);
+    Require(list.Items() == c.items, "LookLb changed an unsorted list");
+}
+
+}  // namespace
+
+void Fail(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "module_fuzz: %s %s\n", what, detail.c_str());
+    std::abort();
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Input input(data, size);
+    const Case c = Decode(input);
+    CheckSort(c);
+    CheckLookups(c);
+    CheckDiagnostics(data, size);
+    return 0;
+}

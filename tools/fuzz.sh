@@ -1,0 +1,48 @@
+#!/bin/bash
+# Runs the libFuzzer target for a while and reports the executions and the module's coverage.
+#   tools/fuzz.sh BUILD_DIR [SECONDS] [LIBFUZZER_OPTIONS...]
+# New inputs go to BUILD_DIR/corpus, crashes to BUILD_DIR/crashes; fuzz/corpus is read only.
+# A crash is stored as a regression input by copying it into a folder under fuzz/corpus
+# named after the fault.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Absolute paths: the target works in a temporary folder of its own.
+build=$(realpath "$1")
+seeds=$PWD/fuzz/corpus
+seconds=${2:-60}
+shift $(($# < 2 ? $# : 2))
+fuzzer=$build/module_fuzz
+log=$build/fuzz.log
+mkdir -p "$build/corpus" "$build/crashes"
+# AddressSanitizer fills the first 4 KiB of every block it hands out and keeps 256 MiB of
+# freed blocks from reuse; with the target's file buffers and listbox texts, filling and
+# fresh pages took most of each run. 16 MiB still holds many runs' worth of freed blocks.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-max_malloc_fill_size=0:quarantine_size_mb=16}
+
+status=0
+"$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/crashes/" \
+    "$@" "$build/corpus" "$seeds" >"$log" 2>&1 || status=$?
+
+# The module's own functions: edges reached over the whole corpus, as the fuzzer counts them,
+# and the functions it never entered.
+"$fuzzer" -runs=0 -print_coverage=1 "$build/corpus" "$seeds" 2>&1 |
+    awk '/COVERED_FUNC: .*\/(module|listbox|sort|lookup|diag)\/[a-z_0-9]+\.cpp:/ {
+             split($5, e, "/"); hit += e[1]; all += e[2]; funcs++
+             if (e[1] == 0) { name = $6; for (i = 7; i < NF; i++) name = name " " $i; missed = missed "\n  " name } }
+         END { if (all) printf "module coverage: %d of %d edges in %d functions (%.0f %%)\n", hit, all, funcs, 100 * hit / all
+               if (missed) printf "functions never reached:%s\n", missed }' >"$build/coverage.txt"
+
+grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
+# One process ends with its statistics; with -fork=N the last progress line holds the total.
+awk '/^stat::number_of_executed_units/ { runs = $2 }
+     /^stat::average_exec_per_sec/ { rate = $2 }
+     /^#[0-9]+: cov:/ { forked = substr($1, 2) + 0; forkedRate = $9 }
+     END { if (forked) { runs = forked; rate = forkedRate }
+           print "executions: " runs; print "executions per second: " rate }' "$log"
+cat "$build/coverage.txt"
+if [ $status -ne 0 ]; then
+    grep -E '^(module_fuzz:|==[0-9]+==ERROR|SUMMARY)' "$log" || tail -20 "$log"
+    echo "fuzzing stopped on a fault; the input is in $build/crashes (full log: $log)" >&2
+fi
+exit $status
