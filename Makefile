@@ -1,14 +1,20 @@
 # make run   builds the DLL and the console host and runs it under Wine (ARGS='...' for its options)
-# make test  builds and tests every preset: native over the stand-in, win32 and win64 under Wine
+# make test  builds and tests every preset: native over the stand-in, i686 under qemu-i386, win32 and win64 under Wine
+# make screenshot  takes docs/demo.png: the demo window under Xvfb, sorted, with a key looked up
+# make dist  packs the win32 build's installation as a ZIP in build/dist
+# make fuzz  runs the libFuzzer target for FUZZ_SECONDS (default 60) and reports executions and coverage
+# make bench  measures SortLb and LookLb against real listboxes under Wine, redraws docs/performance.png
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 WINE_RUN := cmake/wine-run.sh
 SKIPPED := 77
-PRESETS := native win32 win64
+PRESETS := native asan i686 win32 win64
+FUZZ_SECONDS ?= 60
 ARGS ?=
+SCREENSHOT_PACKAGES := xvfb imagemagick x11-utils
 
-.PHONY: all deps run test clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps run test clean screenshot dist fuzz bench $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-win32
 
@@ -35,6 +41,23 @@ run: build-win32 build-win64
 	fi; \
 	$(WINE_RUN) --shutdown; \
 	exit $$status
+
+# Where this machine cannot run 32-bit programs the script takes the 64-bit demo instead.
+screenshot: build-win32 build-win64
+	@tools/install-deps.sh $(SCREENSHOT_PACKAGES)
+	tools/screenshot.sh docs/demo.png build/win32/tolvarenkis_demo.exe build/win64/tolvarenkis_demo.exe
+
+dist: build-win32
+	cpack --config build/win32/CPackConfig.cmake -B build/dist
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz --target module_fuzz
+	tools/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# The 32-bit build where it runs, the 64-bit one elsewhere, as for make run.
+bench: build-win32 build-win64
+	tools/bench.sh build/win32 build/win64 docs/performance.png
 
 clean:
 	$(WINE_RUN) --shutdown

@@ -18,7 +18,18 @@ target_compile_options(Tolvarenkis PRIVATE ${TOLVARENKIS_WARNINGS} ${TOLVARENKIS
 target_include_directories(Tolvarenkis PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_options(Tolvarenkis PRIVATE -nostdlib -s -Wl,--entry,${TOLVARENKIS_ENTRY}
   -Wl,--kill-at -Wl,--dynamicbase -Wl,--nxcompat)
-target_link_libraries(Tolvarenkis PRIVATE tolvarenkis_module kernel32 user32 gcc)
+# The whole of the module's library, the diagnostic routines too, though no export calls them.
+target_link_libraries(Tolvarenkis PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,tolvarenkis_module>
+  kernel32 user32 gcc)
+
+# The version resource takes its numbers from project(), as Dll_Info does. It is compiled on
+# its own so that the C++ options above do not reach windres.
+enable_language(RC)
+set(TOLVARENKIS_AUTHORS "the Tolvarenkis developers")
+set(TOLVARENKIS_COPYRIGHT "Copyright (C) 2026 ${TOLVARENKIS_AUTHORS}")
+configure_file(${PROJECT_SOURCE_DIR}/module/Tolvarenkis.rc.in ${CMAKE_BINARY_DIR}/Tolvarenkis.rc @ONLY)
+add_library(tolvarenkis_version OBJECT ${CMAKE_BINARY_DIR}/Tolvarenkis.rc)
+target_sources(Tolvarenkis PRIVATE $<TARGET_OBJECTS:tolvarenkis_version>)
 # ld would name the import symbols without their stdcall decorations; hosts that declare the
 # exports WINAPI link against the decorated ones, so dlltool writes the import library.
 add_custom_command(TARGET Tolvarenkis POST_BUILD
@@ -27,6 +38,33 @@ add_custom_command(TARGET Tolvarenkis POST_BUILD
   VERBATIM)
 
 include(GNUInstallDirs)
-install(TARGETS Tolvarenkis RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-                            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS Tolvarenkis EXPORT TolvarenkisTargets
+                            RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+                            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+                            INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Other toolchains make their own import library from the .def (docs/hosts.md tells how).
+install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# find_package(Tolvarenkis) gives the imported target Tolvarenkis::Tolvarenkis.
+include(CMakePackageConfigHelpers)
+set(TOLVARENKIS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tolvarenkis)
+install(EXPORT TolvarenkisTargets NAMESPACE Tolvarenkis:: DESTINATION ${TOLVARENKIS_CMAKE_DIR})
+# The version file also refuses a package built for the other bitness.
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/TolvarenkisConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfig.cmake
+              ${CMAKE_BINARY_DIR}/TolvarenkisConfigVersion.cmake
+        DESTINATION ${TOLVARENKIS_CMAKE_DIR})
+
+# make dist: the installed layout as a ZIP.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_VENDOR ${TOLVARENKIS_AUTHORS})
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-win32)
+else()
+  set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-win64)
+endif()
+include(CPack)

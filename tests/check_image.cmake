@@ -1,6 +1,6 @@
 # Checks Tolvarenkis.dll as a host's loader and linker see it: the export directory's name,
-# base and ordinals, the undecorated names, the DLLs it imports, its size, and the stdcall
-# symbols of the module and of its import library.
+# base and ordinals, the undecorated names, the DLLs it imports, its size, the stdcall
+# symbols of the module and of its import library, and the diagnostic routines it carries.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE image COMMAND_ERROR_IS_FATAL ANY)
 
 set(failures "")
@@ -41,6 +41,13 @@ if(BITS EQUAL 32)
       endif()
     endforeach()
   endforeach()
+endif()
+
+# No export calls the diagnostic routines; the DLL carries them all the same, as their texts show.
+file(STRINGS ${DLL} diagnostics REGEX "^(Registeranzeige|SnapFile00\\.txt)$")
+list(SORT diagnostics)
+if(NOT diagnostics STREQUAL "Registeranzeige;SnapFile00.txt")
+  string(APPEND failures "\n  the diagnostic routines (found only: ${diagnostics})")
 endif()
 
 if(failures)
