@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/texts.h"  // TextBefore: the module's order
+
 namespace bench {
 
 using Texts = std::vector<std::string>;
@@ -39,13 +41,6 @@ inline bool KindNamed(const char* name, Kind& kind) {
         }
     }
     return false;
-}
-
-// The module's order: unsigned bytes, a prefix first.
-inline bool TextBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
 }
 
 // 4 to 12 lower-case letters.
