@@ -1,102 +1,350 @@
-// The stand-in's windows: every handle names a listbox that keeps its items as strings
-// and answers the listbox messages with the results the real control gives. Its files are
-// ordinary files in the current directory behind handles of its own.
+// The stand-in's windows: every handle names a listbox that keeps its items as UTF-16 texts
+// with their item data and selected state, and answers the listbox messages with the results
+// the real control gives. Its files are ordinary files in the current directory behind
+// handles of its own.
 #include "standin.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <sched.h>
 #include <string>
 #include <vector>
 #include <unistd.h>
 
 namespace {
 
+// ---- Code page 1252 ----
+
+// The bytes 0x80 to 0x9F; every other byte stands for the code point of its own value.
+constexpr char16_t kHigh1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t FromByte(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : byte;
+}
+
+// The byte for a code point, or false when code page 1252 has none.
+bool ToByte(char16_t unit, char& byte) {
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+        byte = static_cast<char>(unit);
+        return true;
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh1252[i] == unit) {
+            byte = static_cast<char>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::u16string Widen(const char* text) {
+    std::u16string wide;
+    for (; *text; ++text) wide += FromByte(static_cast<unsigned char>(*text));
+    return wide;
+}
+
+std::string Narrow(const std::u16string& wide) {
+    std::string text;
+    for (char16_t unit : wide) {
+        char byte = '?';
+        ToByte(unit, byte);
+        text += byte;
+    }
+    return text;
+}
+
+// Simple upper-case mapping of the letters code page 1252 can hold.
+char16_t Upper(char16_t unit) {
+    if (unit >= u'a' && unit <= u'z') return static_cast<char16_t>(unit - 0x20);
+    if (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7) return static_cast<char16_t>(unit - 0x20);
+    switch (unit) {
+    case 0xB5: return 0x039C;
+    case 0xFF: return 0x0178;
+    case 0x0161: return 0x0160;
+    case 0x0153: return 0x0152;
+    case 0x017E: return 0x017D;
+    default: return unit;
+    }
+}
+
+// ---- Listboxes ----
+
+struct Item {
+    std::u16string text;
+    LPARAM data;
+    bool selected;
+};
+
 struct Window {
     WNDPROC proc;
-    std::vector<std::string> items;
+    DWORD style;
+    bool unicode;
+    std::vector<Item> items;
+    int selected;  // single selection
+    int caret;
+    int anchor;
+    int top;
+    bool redraw;
+    int repaints;
 };
 
 std::map<HWND, Window> windows;
 uintptr_t lastHandle = 0x10000;  // handles are never reused, so a stale one stays stale
 MessageBoxResponder boxResponder = nullptr;
-const std::string emptyItem;  // what an index out of range refers to
+// Whether the message being delivered came through SendMessageW.
+thread_local bool wideMessage = false;
+
+bool HasStrings(const Window& w) {
+    return !(w.style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (w.style & LBS_HASSTRINGS);
+}
+
+bool MultipleSelection(const Window& w) {
+    return (w.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) && !(w.style & LBS_NOSEL);
+}
+
+// An index that moves with the items when one is inserted or deleted at `at`.
+void Shift(int& index, int at, int by) {
+    if (index >= at && index != -1) index += by;
+}
+
+LRESULT Insert(Window& w, int index, LPARAM lParam) {
+    if (index == -1) index = static_cast<int>(w.items.size());
+    if (index < 0 || static_cast<size_t>(index) > w.items.size()) return LB_ERR;
+    Item item{{}, 0, false};
+    if (!HasStrings(w))
+        item.data = lParam;
+    else if (wideMessage)
+        item.text = reinterpret_cast<const char16_t*>(lParam);
+    else
+        item.text = Widen(reinterpret_cast<const char*>(lParam));
+    w.items.insert(w.items.begin() + index, item);
+    Shift(w.selected, index, 1);
+    Shift(w.caret, index + 1, 1);
+    Shift(w.anchor, index, 1);
+    return index;
+}
+
+// Where LB_ADDSTRING puts a text: at the end, or with LBS_SORT after every item that does
+// not come after it, case ignored.
+int AddPosition(const Window& w, LPARAM lParam) {
+    if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
+    const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
+                                            : Widen(reinterpret_cast<const char*>(lParam));
+    int at = 0;
+    while (static_cast<size_t>(at) < w.items.size() &&
+           CompareStringOrdinal(w.items[at].text.c_str(), -1, text.c_str(), -1, TRUE) != CSTR_GREATER_THAN)
+        ++at;
+    return at;
+}
+
+LRESULT Delete(Window& w, int index) {
+    w.items.erase(w.items.begin() + index);
+    if (w.selected == index) w.selected = -1;
+    Shift(w.selected, index + 1, -1);
+    Shift(w.caret, index + 1, -1);
+    if (w.anchor == index) w.anchor = -1;
+    Shift(w.anchor, index + 1, -1);
+    return static_cast<LRESULT>(w.items.size());
+}
+
+LRESULT TextLength(const Window& w, const Item& item) {
+    if (!HasStrings(w)) return sizeof(ULONG_PTR);
+    return static_cast<LRESULT>(item.text.size());
+}
+
+LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
+    if (!HasStrings(w)) {
+        std::memcpy(reinterpret_cast<void*>(buffer), &item.data, sizeof item.data);
+        return sizeof item.data;
+    }
+    if (wideMessage) {
+        std::memcpy(reinterpret_cast<char16_t*>(buffer), item.text.c_str(), (item.text.size() + 1) * sizeof(char16_t));
+    } else {
+        const std::string text = Narrow(item.text);
+        std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
+    }
+    return static_cast<LRESULT>(item.text.size());
+}
+
+LRESULT SetSelection(Window& w, bool state, int index) {
+    if (!MultipleSelection(w)) return LB_ERR;
+    if (index == -1) {
+        for (Item& item : w.items) item.selected = state;
+        return LB_OKAY;
+    }
+    if (index < 0 || static_cast<size_t>(index) >= w.items.size()) return LB_ERR;
+    w.items[static_cast<size_t>(index)].selected = state;
+    if (state) w.anchor = index;
+    return LB_OKAY;
+}
+
+LRESULT SelectedItems(const Window& w, size_t most, int* into) {
+    if (!MultipleSelection(w)) return LB_ERR;
+    size_t found = 0;
+    for (size_t i = 0; i < w.items.size() && found < most; ++i)
+        if (w.items[i].selected) into[found++] = static_cast<int>(i);
+    return static_cast<LRESULT>(found);
+}
 
 LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto found = windows.find(window);
     if (found == windows.end()) return 0;
-    std::vector<std::string>& items = found->second.items;
+    Window& w = found->second;
+    const size_t size = w.items.size();
     // The real control reads the index as a signed int: -1 appends on insert.
     const int index = static_cast<int>(wParam);
-    const bool inRange = index >= 0 && static_cast<size_t>(index) < items.size();
-    const std::string& item = inRange ? items[static_cast<size_t>(index)] : emptyItem;
+    const bool inRange = index >= 0 && static_cast<size_t>(index) < size;
+    Item* item = inRange ? &w.items[static_cast<size_t>(index)] : nullptr;
     switch (message) {
-    case LB_GETCOUNT:
-        return static_cast<LRESULT>(items.size());
-    case LB_GETTEXTLEN:
-        return inRange ? static_cast<LRESULT>(item.size()) : LB_ERR;
-    case LB_GETTEXT:
-        if (!inRange) return LB_ERR;
-        std::memcpy(reinterpret_cast<char*>(lParam), item.c_str(), item.size() + 1);
-        return static_cast<LRESULT>(item.size());
-    case LB_DELETESTRING:
-        if (!inRange) return LB_ERR;
-        items.erase(items.begin() + index);
-        return static_cast<LRESULT>(items.size());
-    case LB_INSERTSTRING: {
-        if (index == -1) {
-            items.emplace_back(reinterpret_cast<const char*>(lParam));
-            return static_cast<LRESULT>(items.size() - 1);
-        }
-        if (index < 0 || static_cast<size_t>(index) > items.size()) return LB_ERR;
-        items.emplace(items.begin() + index, reinterpret_cast<const char*>(lParam));
-        return index;
-    }
-    case LB_ADDSTRING:
-        items.emplace_back(reinterpret_cast<const char*>(lParam));
-        return static_cast<LRESULT>(items.size() - 1);
+    case LB_GETCOUNT: return static_cast<LRESULT>(size);
+    case LB_GETTEXTLEN: return item ? TextLength(w, *item) : LB_ERR;
+    case LB_GETTEXT: return item ? Text(w, *item, lParam) : LB_ERR;
+    case LB_DELETESTRING: return item ? Delete(w, index) : LB_ERR;
+    case LB_INSERTSTRING: return Insert(w, index, lParam);
+    case LB_ADDSTRING: return Insert(w, AddPosition(w, lParam), lParam);
     case LB_RESETCONTENT:
-        items.clear();
+        w.items.clear();
+        w.selected = w.anchor = -1;
+        w.caret = w.top = 0;
         return TRUE;
-    default:
-        return 0;
+    case LB_INITSTORAGE:
+        w.items.reserve(size + wParam);
+        return static_cast<LRESULT>(size + wParam);
+    case LB_GETITEMDATA: return item ? item->data : LB_ERR;
+    case LB_SETITEMDATA:
+        if (!item) return LB_ERR;
+        item->data = lParam;
+        return TRUE;
+    case LB_GETSEL:
+        if (!item) return LB_ERR;
+        return MultipleSelection(w) ? item->selected : index == w.selected;
+    case LB_SETSEL: return SetSelection(w, wParam != 0, static_cast<int>(lParam));
+    case LB_GETSELCOUNT: {
+        if (!MultipleSelection(w)) return LB_ERR;
+        return std::count_if(w.items.begin(), w.items.end(), [](const Item& i) { return i.selected; });
     }
+    case LB_GETSELITEMS: return SelectedItems(w, wParam, reinterpret_cast<int*>(lParam));
+    case LB_SETCURSEL:
+        if (MultipleSelection(w)) return LB_ERR;
+        w.selected = inRange ? index : -1;
+        if (inRange) w.caret = index;
+        return inRange ? index : LB_ERR;
+    case LB_GETCURSEL:
+        if (size == 0) return LB_ERR;
+        return MultipleSelection(w) ? w.caret : w.selected;
+    case LB_GETCARETINDEX: return w.caret;
+    case LB_SETCARETINDEX:
+        if (!inRange || (!MultipleSelection(w) && w.selected != -1)) return LB_ERR;
+        w.caret = index;
+        return LB_OKAY;
+    case LB_GETANCHORINDEX: return w.anchor;
+    case LB_SETANCHORINDEX:
+        if (index < -1 || index >= static_cast<int>(size)) return LB_ERR;
+        w.anchor = index;
+        return LB_OKAY;
+    case LB_GETTOPINDEX: return w.top;
+    case LB_SETTOPINDEX:
+        w.top = size == 0 ? 0 : std::clamp(index, 0, static_cast<int>(size) - 1);
+        return LB_OKAY;
+    case WM_SETREDRAW: w.redraw = wParam != 0; return 0;
+    default: return 0;
+    }
+}
+
+HWND NewListbox(DWORD style, bool unicode) {
+    lastHandle += 4;
+    HWND window = reinterpret_cast<HWND>(lastHandle);
+    windows[window] = Window{ListboxProc, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    return window;
+}
+
+Window* Find(HWND window) {
+    auto found = windows.find(window);
+    return found == windows.end() ? nullptr : &found->second;
+}
+
+LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
+    Window* w = Find(window);
+    if (!w) return 0;
+    const bool outer = wideMessage;
+    wideMessage = wide;
+    const LRESULT result = w->proc(window, message, wParam, lParam);
+    wideMessage = outer;
+    return result;
 }
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD, int, int, int, int, HWND, HMENU,
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND, HMENU,
                      HINSTANCE, LPVOID) {
-    if (std::strcmp(className, "LISTBOX") != 0) return nullptr;
-    lastHandle += 4;
-    HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{ListboxProc, {}};
-    return window;
+    return std::strcmp(className, "LISTBOX") == 0 ? NewListbox(style, false) : nullptr;
+}
+
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND, HMENU,
+                     HINSTANCE, LPVOID) {
+    return std::u16string(className) == u"LISTBOX" ? NewListbox(style, true) : nullptr;
 }
 
 BOOL DestroyWindow(HWND window) { return windows.erase(window) ? TRUE : FALSE; }
 
-BOOL IsWindow(HWND window) { return windows.count(window) ? TRUE : FALSE; }
+BOOL IsWindow(HWND window) { return Find(window) ? TRUE : FALSE; }
+
+BOOL IsWindowUnicode(HWND window) {
+    const Window* w = Find(window);
+    return w && w->unicode;
+}
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto found = windows.find(window);
-    if (found == windows.end()) return 0;
-    return found->second.proc(window, message, wParam, lParam);
+    return Deliver(window, message, wParam, lParam, false);
+}
+
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Deliver(window, message, wParam, lParam, true);
+}
+
+LONG GetWindowLongA(HWND window, int index) {
+    const Window* w = Find(window);
+    return w && index == GWL_STYLE ? static_cast<LONG>(w->style) : 0;
+}
+
+LONG SetWindowLongA(HWND window, int index, LONG value) {
+    Window* w = Find(window);
+    if (!w || index != GWL_STYLE) return 0;
+    const DWORD previous = w->style;
+    w->style = static_cast<DWORD>(value);
+    return static_cast<LONG>(previous);
 }
 
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
-    auto found = windows.find(window);
-    if (found == windows.end() || index != GWLP_WNDPROC) return 0;
-    WNDPROC previous = found->second.proc;
-    found->second.proc = reinterpret_cast<WNDPROC>(value);
+    Window* w = Find(window);
+    if (!w || index != GWLP_WNDPROC) return 0;
+    WNDPROC previous = w->proc;
+    w->proc = reinterpret_cast<WNDPROC>(value);
     return reinterpret_cast<LONG_PTR>(previous);
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return proc(window, message, wParam, lParam);
+}
+
+BOOL RedrawWindow(HWND window, const RECT*, HRGN, UINT flags) {
+    Window* w = Find(window);
+    if (!w) return FALSE;
+    if (flags & RDW_INVALIDATE) ++w->repaints;
+    return TRUE;
+}
+
+int StandinRepaints(HWND window) {
+    const Window* w = Find(window);
+    return w ? w->repaints : 0;
 }
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
@@ -113,6 +361,109 @@ void ExitProcess(UINT exitCode) {
 int lstrlenA(LPCSTR text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
 
 LPSTR lstrcpyA(LPSTR target, LPCSTR source) { return std::strcpy(target, source); }
+
+// ---- Conversions and comparisons ----
+
+namespace {
+
+thread_local DWORD lastError = 0;
+
+// A length of -1 means up to and with the terminating zero, as Windows counts it.
+template <typename Unit>
+size_t Units(const Unit* text, int length) {
+    if (length >= 0) return static_cast<size_t>(length);
+    size_t n = 0;
+    while (text[n]) ++n;
+    return n + 1;
+}
+
+// Whether a result of `needed` units fits an output of `size`; a size of 0 asks the length.
+bool Room(size_t needed, int size) {
+    if (needed <= static_cast<size_t>(size)) return true;
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return false;
+}
+
+}  // namespace
+
+int MultiByteToWideChar(UINT, DWORD, LPCSTR text, int length, LPWSTR wide, int wideSize) {
+    const size_t n = Units(text, length);
+    if (wideSize == 0) return static_cast<int>(n);
+    if (!Room(n, wideSize)) return 0;
+    for (size_t i = 0; i < n; ++i) wide[i] = FromByte(static_cast<unsigned char>(text[i]));
+    return static_cast<int>(n);
+}
+
+int WideCharToMultiByte(UINT, DWORD, LPCWSTR wide, int length, LPSTR text, int textSize, LPCSTR,
+                        LPBOOL usedDefault) {
+    const size_t n = Units(wide, length);
+    bool defaulted = false;
+    std::string bytes(n, '?');
+    for (size_t i = 0; i < n; ++i) defaulted |= !ToByte(wide[i], bytes[i]);
+    if (usedDefault) *usedDefault = defaulted;
+    if (textSize == 0) return static_cast<int>(n);
+    if (!Room(n, textSize)) return 0;
+    std::memcpy(text, bytes.data(), n);
+    return static_cast<int>(n);
+}
+
+int CompareStringOrdinal(LPCWSTR first, int firstLength, LPCWSTR second, int secondLength, BOOL ignoreCase) {
+    const size_t a = firstLength < 0 ? Units(first, -1) - 1 : static_cast<size_t>(firstLength);
+    const size_t b = secondLength < 0 ? Units(second, -1) - 1 : static_cast<size_t>(secondLength);
+    for (size_t i = 0; i < std::min(a, b); ++i) {
+        const char16_t x = ignoreCase ? Upper(first[i]) : first[i];
+        const char16_t y = ignoreCase ? Upper(second[i]) : second[i];
+        if (x != y) return x < y ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+    }
+    return a == b ? CSTR_EQUAL : a < b ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+}
+
+int CompareStringW(LCID, DWORD, LPCWSTR, int, LPCWSTR, int) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return 0;
+}
+
+void SetLastError(DWORD error) { lastError = error; }
+
+DWORD GetLastError() { return lastError; }
+
+// ---- Threads and memory ----
+
+DWORD GetCurrentThreadId() {
+    static DWORD lastThread = 0;
+    thread_local const DWORD id = __atomic_add_fetch(&lastThread, 4, __ATOMIC_RELAXED);
+    return id;
+}
+
+void Sleep(DWORD milliseconds) {
+    if (milliseconds == 0)
+        sched_yield();
+    else
+        usleep(milliseconds * 1000);
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, BOOL, DWORD milliseconds, DWORD) {
+    Sleep(milliseconds);
+    return WAIT_TIMEOUT;
+}
+
+BOOL PeekMessageA(LPMSG, HWND, UINT, UINT, UINT) { return FALSE; }
+
+HANDLE GetProcessHeap() {
+    static int heap;
+    return &heap;
+}
+
+LPVOID HeapAlloc(HANDLE, DWORD flags, SIZE_T bytes) {
+    return (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
+}
+
+BOOL HeapFree(HANDLE, DWORD, LPVOID memory) {
+    std::free(memory);
+    return TRUE;
+}
+
+// ---- Files ----
 
 namespace {
 
