@@ -96,13 +96,20 @@ void PrintList(HWND list, const char* heading) {
     }
 }
 
+void Sort(HWND list, DWORD direction) {
+    SortLb(list, direction);
+    const DWORD error = GetLastError();
+    if (error) std::printf("SortLb refused: %s\n", RefusalReason(error));
+}
+
 void PrintLookup(HWND list, const std::string& key) {
     char buffer[TOLVARENKIS_TEXT_MAX + 1];
     std::strcpy(buffer, key.c_str());
     const int result = LookLb(list, buffer);
+    const DWORD error = GetLastError();
     std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), LookResultName(result));
     if (result == LOOK_REFUSED) {
-        std::printf("  (not in ascending order)\n");
+        std::printf("  (%s)\n", RefusalReason(error));
         return;
     }
     DWORD position;
@@ -127,13 +134,13 @@ int main(int argc, char** argv) {
     for (const std::string& line : lines)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 
-    SortLb(list, SORT_ASCENDING);
+    Sort(list, SORT_ASCENDING);
     PrintList(list, "Sorted ascending");
     std::printf("Lookups:\n");
     for (const std::string& key : options.keys) PrintLookup(list, key);
 
     if (options.descending) {
-        SortLb(list, SORT_DESCENDING);
+        Sort(list, SORT_DESCENDING);
         PrintList(list, "Sorted descending");
         std::printf("Lookup in the descending list:\n");
         PrintLookup(list, options.keys.front());

@@ -202,6 +202,11 @@ void OnOpen() {
 void OnSort(DWORD direction) {
     SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     demo.dll.sort(demo.list, direction);
+    const DWORD error = GetLastError();
+    if (error) {
+        SetStatus(std::string("SortLb left the list as it was: ") + RefusalReason(error) + ".");
+        return;
+    }
     SetStatus("SortLb: " + std::to_string(Count()) + " items sorted " +
               (direction == SORT_ASCENDING ? "ascending." : "descending."));
 }
@@ -227,13 +232,15 @@ void Look(const std::string& key) {
     char buffer[TOLVARENKIS_TEXT_MAX + 1] = {};
     std::memcpy(buffer, key.c_str(), key.size() + 1);
     const int result = demo.dll.look(demo.list, buffer);
+    const DWORD error = GetLastError();
     const std::string name = std::string(LookResultName(result)) + " (" + std::to_string(result) + "): ";
     if (result == LOOK_REFUSED) {
         SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        SetStatus(name + "the list is not in ascending order.");
-        Tell("The list is not in ascending order, so LookLb made no search.\n\n"
-             "Sort it ascending first, then look the key up.",
-             MB_ICONINFORMATION);
+        const std::string reason = RefusalReason(error);
+        SetStatus(name + reason + ".");
+        std::string advice = "LookLb made no search: " + reason + ".";
+        if (error == ERROR_INVALID_DATA) advice += "\n\nSort it ascending first, then look the key up.";
+        Tell(advice.c_str(), MB_ICONINFORMATION);
         return;
     }
     DWORD position;

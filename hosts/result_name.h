@@ -1,4 +1,5 @@
-// The name of a LookLb result, as the hosts print it.
+// The name of a LookLb result, and the reason of a refusal that the last error gives, as the
+// hosts print them.
 #pragma once
 
 #include "Tolvarenkis.h"
@@ -12,5 +13,24 @@ inline const char* LookResultName(int result) {
     case LOOK_AFTER: return "LOOK_AFTER";
     case LOOK_REFUSED: return "LOOK_REFUSED";
     default: return "unknown result";
+    }
+}
+
+#define RESULT_NAME_STRING(x) #x
+#define RESULT_NAME_VALUE(x) RESULT_NAME_STRING(x)
+
+// GetLastError() after a call that refused.
+inline const char* RefusalReason(DWORD error) {
+    switch (error) {
+    case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not a window";
+    case ERROR_EMPTY: return "the list is empty";
+    case ERROR_INVALID_DATA: return "the list is not in ascending order";
+    case ERROR_INSUFFICIENT_BUFFER: return "a text is longer than " RESULT_NAME_VALUE(TOLVARENKIS_TEXT_MAX) " bytes";
+    case ERROR_INVALID_PARAMETER: return "the key has no terminating zero";
+    case ERROR_NOT_SUPPORTED: return "the list is owner-drawn and keeps no texts";
+    case ERROR_POSSIBLE_DEADLOCK: return "the call was made from inside another call of the DLL";
+    case ERROR_NO_UNICODE_TRANSLATION: return "a text would not survive the ANSI code page";
+    case ERROR_READ_FAULT: return "the listbox did not deliver the text it announced";
+    default: return "unknown reason";
     }
 }

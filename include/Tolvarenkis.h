@@ -2,11 +2,32 @@
  * by sending messages to the control.
  *
  * Contract for hosts:
- * - Call from one thread, one call at a time; do not change the listbox during a call.
+ * - Any thread may call. A call made while another call runs on another thread waits for it,
+ *   and delivers the messages sent to the calling thread meanwhile. A call that could wait
+ *   forever is refused with ERROR_POSSIBLE_DEADLOCK and changes nothing: one made from inside
+ *   a call (from a window procedure or a WM_DELETEITEM handler reached during that call or
+ *   during its wait), and one that would wait while answering a message another thread sent.
+ * - Do not change the listbox during a call.
  * - Item texts and keys are zero-terminated ANSI texts of at most TOLVARENKIS_TEXT_MAX bytes,
  *   ordered by plain unsigned byte comparison (no case folding, no locale); a text that is
  *   a prefix of another comes first.
- * - The listbox must not have the LBS_SORT style: the sort re-inserts items at fixed places.
+ * - The listbox keeps texts (owner-drawn lists need LBS_HASSTRINGS) and has no LBS_SORT
+ *   style: the sort re-inserts items at fixed places.
+ * - SortLb keeps each item's data (LB_SETITEMDATA) with its text; the selection is the
+ *   host's to restore, and equal texts may trade places.
+ * - Both calls set the thread's last error (GetLastError): 0 after a call that did its work,
+ *   otherwise the reason of the refusal:
+ *     ERROR_INVALID_WINDOW_HANDLE   hList is not a window
+ *     ERROR_NOT_SUPPORTED           an owner-drawn list without LBS_HASSTRINGS
+ *     ERROR_POSSIBLE_DEADLOCK       a call that could wait forever (see above)
+ *     ERROR_INSUFFICIENT_BUFFER     a text longer than TOLVARENKIS_TEXT_MAX bytes
+ *     ERROR_READ_FAULT              the control did not deliver the text it announced (Wine
+ *                                   answers ANSI reads of another process's listbox so)
+ *     ERROR_NO_UNICODE_TRANSLATION  SortLb: a text of a Unicode window that the ANSI code page
+ *                                   cannot hold
+ *     ERROR_EMPTY                   LookLb: the list is empty
+ *     ERROR_INVALID_DATA            LookLb: the last text comes before the first
+ *     ERROR_INVALID_PARAMETER       LookLb: no terminating zero within 512 bytes of the key
  */
 #ifndef TOLVARENKIS_H
 #define TOLVARENKIS_H
@@ -47,14 +68,15 @@ TOLVARENKIS_API int WINAPI Dll_Info(void);
 
 /* Looks keyBuffer's text up in a listbox sorted ascending by SortLb. keyBuffer is at least
  * 4 bytes long; on results 0 to 4 its first four bytes are overwritten with the position as a
- * 32-bit little-endian number. LOOK_REFUSED, with nothing written, when hList is not a window,
- * the list is empty, its last text comes before its first, a text exceeds
- * TOLVARENKIS_TEXT_MAX bytes, or the key has no terminating zero within 512 bytes. */
+ * 32-bit little-endian number. LOOK_REFUSED, with nothing written, for the reasons that the
+ * last error names (above). */
 TOLVARENKIS_API int WINAPI LookLb(HWND hList, char* keyBuffer);
 
 /* Sorts the listbox's items by their texts: ascending when the low 8 bits of direction are 0,
- * descending otherwise. Leaves the list unchanged if hList is not a window or any text exceeds
- * TOLVARENKIS_TEXT_MAX bytes. Equal texts may trade places; item data is not carried along. */
+ * descending otherwise. Each item keeps its data; its selected state does not travel, and
+ * equal texts may trade places. Leaves the list unchanged for the reasons that the last error
+ * names (above); a read that cannot be trusted stops it between two exchanges, so that no
+ * item is lost. */
 TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
 
 #ifdef __cplusplus

@@ -8,13 +8,22 @@ LRESULT Send(UINT message, DWORD index, LPARAM lParam) {
     return SendMessageA(ListState.hList, message, static_cast<WPARAM>(index), lParam);
 }
 
+LRESULT SendWide(UINT message, DWORD index, LPARAM lParam) {
+    return SendMessageW(ListState.hList, message, static_cast<WPARAM>(index), lParam);
+}
+
+// The length of the zero-terminated text at the start of a buffer, or `room` if no zero
+// lies within it.
+template <typename Unit>
+DWORD TextIn(const Unit* buffer, DWORD room) {
+    DWORD length = 0;
+    while (length < room && buffer[length] != 0) ++length;
+    return length;
+}
+
 }  // namespace
 
 DWORD LbCount() { return static_cast<DWORD>(Send(LB_GETCOUNT, 0, 0)); }
-
-void LbRead(DWORD index, char* buffer) {
-    Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
-}
 
 void LbDelete(DWORD index) { Send(LB_DELETESTRING, index, 0); }
 
@@ -22,8 +31,54 @@ void LbInsert(DWORD index, const char* text) {
     Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text));
 }
 
-bool LbTextFits(DWORD index) {
-    const LRESULT length = Send(LB_GETTEXTLEN, index, 0);
+LPARAM LbData(DWORD index) { return Send(LB_GETITEMDATA, index, 0); }
+
+void LbSetData(DWORD index, LPARAM data) { Send(LB_SETITEMDATA, index, data); }
+
+DWORD LbTextFits(DWORD index, LRESULT& length) {
+    length = Send(LB_GETTEXTLEN, index, 0);
     // LB_ERR is negative: an index the control does not have.
-    return length >= 0 && length <= static_cast<LRESULT>(kTextMax);
+    if (length < 0) return ERROR_READ_FAULT;
+    return length > static_cast<LRESULT>(kTextMax) ? ERROR_INSUFFICIENT_BUFFER : 0;
+}
+
+LRESULT LbRead(DWORD index, char* buffer) {
+    const LRESULT length = Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
+    if (length < 0 || length > static_cast<LRESULT>(kTextMax)) return LB_ERR;
+    if (TextIn(buffer, kTextRoom) != static_cast<DWORD>(length)) return LB_ERR;
+    return length;
+}
+
+bool LbHoldsTexts() {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(ListState.hList, GWL_STYLE));
+    return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS);
+}
+
+bool LbIsUnicode() { return IsWindowUnicode(ListState.hList) != FALSE; }
+
+DWORD LbTextConverts(DWORD index) {
+    constexpr DWORD kWideRoom = kTextRoom / sizeof(WCHAR);
+    const LRESULT length = SendWide(LB_GETTEXTLEN, index, 0);
+    if (length < 0) return ERROR_READ_FAULT;
+    // No character takes less than a byte in the code page.
+    if (length > static_cast<LRESULT>(kTextMax)) return ERROR_INSUFFICIENT_BUFFER;
+    auto* wide = reinterpret_cast<WCHAR*>(ListState.textA);
+    if (SendWide(LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide)) != length ||
+        TextIn(wide, kWideRoom) != static_cast<DWORD>(length))
+        return ERROR_READ_FAULT;
+    if (length == 0) return 0;
+
+    const int wideLength = static_cast<int>(length);
+    const int narrowLength = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, ListState.textB,
+                                                 static_cast<int>(kTextMax), nullptr, nullptr);
+    // Too long once converted; the reads of the sort would refuse it just the same.
+    if (narrowLength == 0) return ERROR_INSUFFICIENT_BUFFER;
+    WCHAR back[kTextBufSize];
+    const int backLength = MultiByteToWideChar(CP_ACP, 0, ListState.textB, narrowLength, back,
+                                               static_cast<int>(kTextBufSize));
+    // A default character or a best-fit substitute comes back as another character.
+    if (backLength != wideLength) return ERROR_NO_UNICODE_TRANSLATION;
+    for (int i = 0; i < wideLength; ++i)
+        if (back[i] != wide[i]) return ERROR_NO_UNICODE_TRANSLATION;
+    return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "Tolvarenkis.h"
 #include "listbox/listbox.h"
+#include "module/guard.h"
 #include "module/state.h"
 #include "sort/sort.h"
 
@@ -14,17 +15,27 @@ bool KeyFits(const BYTE* key) {
     return false;
 }
 
-int Refuse() {
+int Refuse(DWORD error) {
     ListState.result = LOOK_REFUSED;
+    ListState.error = error;
     return LOOK_REFUSED;
 }
 
 // The list passes unless its last text comes strictly before its first: the ascending pair
-// (posI = count, posJ = 1) is "in order" exactly then. textA gets the first item, textB the last.
-bool ListLooksAscending() {
+// (posI = count, posJ = 1) is "in order" exactly then. textA gets the first item, textB the
+// last, each of the length asked for it. Answers 0 or why the list is refused.
+DWORD CheckEnds() {
+    LRESULT firstLength, lastLength;
+    DWORD error = LbTextFits(0, firstLength);
+    if (!error) error = LbTextFits(ListState.count - 1, lastLength);
+    if (error) return error;
     ListState.posI = ListState.count;
     ListState.posJ = 1;
-    return !CmpPair();
+    const PairOrder order = CmpPair();
+    if (order == kPairUnreadable || lstrlenA(ListState.textA) != firstLength ||
+        lstrlenA(ListState.textB) != lastLength)
+        return ERROR_READ_FAULT;
+    return order == kPairInOrder ? ERROR_INVALID_DATA : 0;
 }
 
 void WritePosition() {
@@ -111,12 +122,14 @@ bool ScanEqualNeighbours() {
 }  // namespace
 
 BYTE CmpKey(DWORD index) {
-    if (!LbTextFits(index)) {
+    LRESULT length;
+    ListState.error = LbTextFits(index, length);
+    if (!ListState.error && LbRead(index, ListState.textB) != length) ListState.error = ERROR_READ_FAULT;
+    if (ListState.error) {
         ListState.cmpResult = kKeyUnreadable;
         return kKeyUnreadable;
     }
-    LbRead(index, ListState.textB);
-    const DWORD itemLen = static_cast<DWORD>(lstrlenA(ListState.textB));
+    const DWORD itemLen = static_cast<DWORD>(length);
     const DWORD keyLen = ListState.keyLen;
 
     BYTE order = kKeyEqual;
@@ -150,20 +163,39 @@ bool BinLook() {
     return true;
 }
 
-extern "C" int WINAPI LookLb(HWND hList, char* keyBuffer) {
+namespace {
+
+int Look(HWND hList, char* keyBuffer) {
     ListState.hList = hList;
     ListState.pKeyBuf = reinterpret_cast<BYTE*>(keyBuffer);
     ListState.direction = 0;
     // Arguments first: a stray handle gets no message, an unterminated key is never copied.
-    if (!IsWindow(hList) || !KeyFits(ListState.pKeyBuf)) return Refuse();
+    if (!IsWindow(hList)) return Refuse(ERROR_INVALID_WINDOW_HANDLE);
+    if (!KeyFits(ListState.pKeyBuf)) return Refuse(ERROR_INVALID_PARAMETER);
+    if (!LbHoldsTexts()) return Refuse(ERROR_NOT_SUPPORTED);
 
     ListState.count = LbCount();
-    if (ListState.count == 0) return Refuse();
-    if (!LbTextFits(0) || !LbTextFits(ListState.count - 1)) return Refuse();
-    if (!ListLooksAscending()) return Refuse();
+    if (ListState.count == 0) return Refuse(ERROR_EMPTY);
+    const DWORD error = CheckEnds();
+    if (error) return Refuse(error);
 
     lstrcpyA(ListState.textA, keyBuffer);
     ListState.keyLen = static_cast<DWORD>(lstrlenA(ListState.textA));
-    if (!BinLook()) return Refuse();
+    if (!BinLook()) return Refuse(ListState.error);
     return ListState.result;
+}
+
+}  // namespace
+
+extern "C" int WINAPI LookLb(HWND hList, char* keyBuffer) {
+    if (!EnterCall()) {
+        SetLastError(ERROR_POSSIBLE_DEADLOCK);
+        return LOOK_REFUSED;
+    }
+    ListState.error = 0;
+    const int result = Look(hList, keyBuffer);
+    const DWORD error = ListState.error;
+    LeaveCall();
+    SetLastError(error);
+    return result;
 }

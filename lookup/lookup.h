@@ -9,7 +9,7 @@ enum KeyOrder : BYTE {
     kKeyBefore = 0,  // the key comes before the item
     kKeyEqual = 1,
     kKeyAfter = 2,
-    kKeyUnreadable = 3,  // the item's text does not fit a buffer; it was not read
+    kKeyUnreadable = 3,  // the item's text could not be read safely; ListState.error says why
 };
 
 // Compares the key with the item at the 0-based index.
@@ -17,5 +17,5 @@ BYTE CmpKey(DWORD index);
 
 // Searches the count items for the key, sets result and position and writes the position
 // over the first four bytes of the key buffer. Answers false, having written nothing,
-// when an item's text turned out not to fit a buffer.
+// when an item's text could not be read safely (ListState.error says why).
 bool BinLook();

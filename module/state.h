@@ -2,11 +2,16 @@
 // their inputs from here rather than as arguments; it is zero at load and never reset.
 #pragma once
 
+#include "Tolvarenkis.h"
 #include "platform/platform.h"
 
 // Every text fits its buffer with its terminating zero.
-constexpr DWORD kTextMax = 511;
+constexpr DWORD kTextMax = TOLVARENKIS_TEXT_MAX;
 constexpr DWORD kTextBufSize = kTextMax + 1;
+// A buffer holds twice that: a control that answers an ANSI read with UTF-16 (Wine does, for
+// a listbox of another process) writes up to two bytes a character, and must still stay
+// inside the module's memory until the read is found out.
+constexpr DWORD kTextRoom = 2 * kTextBufSize;
 
 struct ListStateRecord {
     HWND hList;          // listbox of the current call
@@ -26,8 +31,12 @@ struct ListStateRecord {
     DWORD hi;            // upper bound of the search
     DWORD last;          // index of the last item
     DWORD lo;            // lower bound of the search, then the cursor of its downward scan
-    char textA[kTextBufSize];  // lookup: the key; sort: the later item's text
-    char textB[kTextBufSize];  // lookup: the probed item; sort: the earlier item's text
+    char textA[kTextRoom];  // lookup: the key; sort: the later item's text
+    char textB[kTextRoom];  // lookup: the probed item; sort: the earlier item's text
+    BYTE hasData;        // some item of the list being sorted carries item data
+    LPARAM dataA;        // during an exchange: the later item's data
+    LPARAM dataB;        // during an exchange: the earlier item's data
+    DWORD error;         // why the current call stops: a system error code, 0 while it runs
 };
 
 extern ListStateRecord ListState;

@@ -4,11 +4,13 @@
 
 #include "Tolvarenkis.h"
 #include "hosts/demo_resources.h"
+#include "support/exports.h"
 #include "support/texts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -178,6 +180,60 @@ TEST(DemoHost, SaysSoWhenTheListIsNotAscending) {
     EXPECT_EQ(LookupStatus(window), "LOOK_REFUSED (9): the list is not in ascending order.");
     EXPECT_EQ(SendMessageA(GetDlgItem(window, DEMO_ID_LIST), LB_GETCURSEL, 0, 0), LB_ERR);
     Close(window);
+}
+
+std::vector<std::wstring> WideItems(HWND list) {
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(text.size() - 1);
+        items.push_back(text);
+    }
+    return items;
+}
+
+// Wine answers an ANSI read of another process's listbox with the right length but a text in
+// UTF-16: whatever the platform does, nothing of the list may be lost or cut.
+TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string file = std::string(temp) + "tolvarenkis-long-lines.txt";
+    std::string lines;
+    for (char c : {'f', 'd', 'b', 'e', 'c', 'a'}) lines += std::string(400, c) + "\r\n";
+    FILE* out = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(lines.data(), 1, lines.size(), out);
+    std::fclose(out);
+
+    DemoProcess demo(ThisFolder() + kDemo, "\"" + file + "\"");
+    ASSERT_TRUE(demo.Started());
+    HWND window = demo.Find(DEMO_WINDOW_CLASS);
+    ASSERT_NE(window, nullptr);
+    HWND list = GetDlgItem(window, DEMO_ID_LIST);
+    ASSERT_TRUE(Poll([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 6; }));
+    std::vector<std::wstring> before = WideItems(list);
+
+    SetLastError(0xDEAD);
+    Dll().SortLb(list, SORT_ASCENDING);
+    const DWORD sortError = GetLastError();
+    std::vector<std::wstring> after = WideItems(list);
+    if (sortError == ERROR_READ_FAULT) {
+        EXPECT_EQ(after, before);
+    } else {
+        EXPECT_EQ(sortError, 0u);
+        std::sort(before.begin(), before.end());
+        EXPECT_EQ(after, before);
+    }
+
+    char key[TOLVARENKIS_TEXT_MAX + 1] = "b";
+    const int result = Dll().LookLb(list, key);
+    EXPECT_TRUE(result == LOOK_REFUSED ? GetLastError() == ERROR_READ_FAULT && key[0] == 'b'
+                                       : result == LOOK_BETWEEN || result == LOOK_AFTER);
+    Close(window);
+    EXPECT_EQ(demo.ExitCode(), 0u);
+    DeleteFileA(file.c_str());
 }
 
 TEST(DemoHost, ReportsAMissingDllInAMessageBox) {

@@ -94,7 +94,7 @@ TEST(LookLb, ProbesTheEndsThenMidpointsThenTheRun) {
     EXPECT_EQ(Dll().LookLb(list.handle(), buffer.bytes.data()), LOOK_FOUND_MANY);
     EXPECT_EQ(list.Messages(), (Lines{"count", "read 0 A", "read 5 B", "read 0 B", "read 5 B",
                                       "read 2 B", "read 3 B", "read 1 B", "read 0 B"}));
-    EXPECT_EQ(list.Messages(true).size(), 9u + 8u);  // a length query before every read
+    EXPECT_EQ(list.Messages(TestListbox::kAllQueries).size(), 9u + 8u);  // a length query before every read
     // The position overwrites exactly the first four bytes.
     EXPECT_EQ(std::string(buffer.bytes.begin(), buffer.bytes.begin() + 4), std::string("\1\0\0\0", 4));
     EXPECT_EQ(std::string(buffer.bytes.begin() + 4, buffer.bytes.end()), std::string(5, '#'));
@@ -170,7 +170,7 @@ TEST(LookLb, SendsNothingThroughAHandleThatIsNoWindow) {
     bystander.Record();
     for (HWND handle : {HWND_BROADCAST, reinterpret_cast<HWND>(-1), static_cast<HWND>(nullptr), stale})
         ExpectRefused(handle, KeyBytes("a"));
-    EXPECT_EQ(bystander.Messages(true), Lines{});
+    EXPECT_EQ(bystander.Messages(TestListbox::kAllQueries), Lines{});
 }
 
 }  // namespace

@@ -33,19 +33,75 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-TestListbox::TestListbox(const std::vector<std::string>& items)
-    : window_(CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 200,
-                              nullptr, nullptr, nullptr, nullptr)) {
+#if defined(_WIN32)
+
+LRESULT CALLBACK TestListbox::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = reinterpret_cast<TestListbox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (list && message == WM_DELETEITEM) {
+        list->deleted_.push_back(reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->itemData);
+        if (list->onDelete_) list->onDelete_();
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+namespace {
+
+HWND NewOwner() {
+    static const char kClass[] = "TolvarenkisTestOwner";
+    static const ATOM registered = [] {
+        WNDCLASSA owner = {};
+        owner.lpfnWndProc = DefWindowProcA;
+        owner.lpszClassName = kClass;
+        return RegisterClassA(&owner);
+    }();
+    return registered ? CreateWindowExA(0, kClass, nullptr, WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                        nullptr, nullptr)
+                      : nullptr;
+}
+
+}  // namespace
+
+#endif
+
+TestListbox::TestListbox(const std::vector<std::string>& items, DWORD style, bool owned) {
+    DWORD windowStyle = WS_POPUP;
+#if defined(_WIN32)
+    if (owned && (owner_ = NewOwner())) {
+        SetWindowLongPtrA(owner_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OwnerProc));
+        windowStyle = WS_CHILD;
+    }
+#else
+    (void)owned;
+#endif
+    window_ = CreateWindowExA(0, "LISTBOX", nullptr, windowStyle | WS_VSCROLL | style, 0, 0, 200, 200, owner_,
+                              nullptr, nullptr, nullptr);
     for (const std::string& item : items)
         SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 TestListbox::~TestListbox() {
+    onDelete_ = nullptr;
     if (controlProc) {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
         controlProc = nullptr;
     }
     DestroyWindow(window_);
+#if defined(_WIN32)
+    if (owner_) DestroyWindow(owner_);
+#endif
+}
+
+std::vector<LPARAM> TestListbox::Data() const {
+    std::vector<LPARAM> data;
+    const LRESULT count = SendMessageA(window_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) data.push_back(SendMessageA(window_, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+    return data;
+}
+
+void TestListbox::SetData(const std::vector<LPARAM>& data) {
+    for (size_t i = 0; i < data.size(); ++i) SendMessageA(window_, LB_SETITEMDATA, i, data[i]);
 }
 
 std::vector<std::string> TestListbox::Items() const {
@@ -68,7 +124,7 @@ void TestListbox::Record() {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
 }
 
-std::vector<std::string> TestListbox::Messages(bool withLengthQueries) const {
+std::vector<std::string> TestListbox::Messages(unsigned queries) const {
     std::map<LPARAM, std::string> buffers;
     auto buffer = [&buffers](LPARAM address) {
         auto known = buffers.find(address);
@@ -83,8 +139,12 @@ std::vector<std::string> TestListbox::Messages(bool withLengthQueries) const {
         switch (entry.message) {
         case LB_GETCOUNT: lines.push_back("count"); break;
         case LB_GETTEXTLEN:
-            if (withLengthQueries) lines.push_back("len " + index);
+            if (queries & kLengthQueries) lines.push_back("len " + index);
             break;
+        case LB_GETITEMDATA:
+            if (queries & kDataQueries) lines.push_back("data " + index);
+            break;
+        case LB_SETITEMDATA: lines.push_back("setdata " + index + " " + std::to_string(entry.lParam)); break;
         case LB_GETTEXT: lines.push_back("read " + index + " " + buffer(entry.lParam)); break;
         case LB_DELETESTRING: lines.push_back("delete " + index); break;
         case LB_INSERTSTRING:

@@ -4,29 +4,46 @@
 
 #include "platform/platform.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class TestListbox {
 public:
-    explicit TestListbox(const std::vector<std::string>& items = {});
+    // A listbox of the given LBS_ styles (a plain one by default) holding the items. Owned,
+    // it is the child of a window of the test's that hears what the control tells its owner
+    // (on Windows; the stand-in's controls tell nobody).
+    explicit TestListbox(const std::vector<std::string>& items = {}, DWORD style = 0, bool owned = false);
     ~TestListbox();
     TestListbox(const TestListbox&) = delete;
     TestListbox& operator=(const TestListbox&) = delete;
 
     HWND handle() const { return window_; }
     std::vector<std::string> Items() const;
+    std::vector<LPARAM> Data() const;
+    void SetData(const std::vector<LPARAM>& data);
+
+    // The item data of every WM_DELETEITEM the owner received, and what it does on one.
+    const std::vector<ULONG_PTR>& Deleted() const { return deleted_; }
+    void OnDeleteItem(std::function<void()> hook) { onDelete_ = std::move(hook); }
 
     // From now on, every message sent to the control is logged; again, the log starts anew.
     // One control is recorded at a time.
     void Record();
-    // The log, one line a message: "count", "len 3", "read 1 A", "delete 0", "insert 0 A:text".
-    // A and B name the buffers in the order the module first used them. Length queries
-    // are left out unless asked for.
-    std::vector<std::string> Messages(bool withLengthQueries = false) const;
+    // The queries the log leaves out unless asked for.
+    enum Queries : unsigned { kNoQueries = 0, kLengthQueries = 1, kDataQueries = 2, kAllQueries = 3 };
+    // The log, one line a message: "count", "len 3", "data 3", "read 1 A", "delete 0",
+    // "insert 0 A:text", "setdata 0 7". A and B name the buffers in the order the module first
+    // used them.
+    std::vector<std::string> Messages(unsigned queries = kNoQueries) const;
     // The number of LB_GETTEXT messages logged.
     size_t Reads() const;
 
 private:
+    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND owner_ = nullptr;
     HWND window_;
+    std::vector<ULONG_PTR> deleted_;
+    std::function<void()> onDelete_;
 };

@@ -1,0 +1,391 @@
+// What keeps a host's data safe: the reason every refusal gives, calls made from inside a
+// call, a control whose reads cannot be trusted, Unicode windows, and (on Windows) calls that
+// overlap from two threads.
+#include "Tolvarenkis.h"
+#include "support/exports.h"
+#include "support/listbox.h"
+#include "support/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <thread>
+#endif
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// Replaces a control's window procedure for the life of the object; the hook sees every
+// message first and may answer it itself. One control at a time.
+class Subclass {
+public:
+    using Hook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer)>;
+
+    Subclass(HWND window, Hook hook) : window_(window) {
+        hook_ = std::move(hook);
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~Subclass() {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        hook_ = nullptr;
+    }
+    Subclass(const Subclass&) = delete;
+    Subclass& operator=(const Subclass&) = delete;
+
+    static LRESULT Original(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcA(original_, window, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        LRESULT answer = 0;
+        if (hook_ && hook_(message, wParam, lParam, answer)) return answer;
+        return Original(window, message, wParam, lParam);
+    }
+
+    HWND window_;
+    static inline WNDPROC original_ = nullptr;
+    static inline Hook hook_;
+};
+
+struct Lookup {
+    int result;
+    DWORD error;
+    bool keyKept;  // the buffer as it was given
+};
+
+Lookup Look(HWND list, const std::string& key) {
+    std::vector<char> buffer(key.begin(), key.end());
+    buffer.resize(key.size() + 8, '\0');
+    const std::vector<char> before = buffer;
+    SetLastError(0xDEAD);
+    const int result = Dll().LookLb(list, buffer.data());
+    const DWORD error = GetLastError();
+    return {result, error, buffer == before};
+}
+
+DWORD Sort(HWND list, DWORD direction = SORT_ASCENDING) {
+    SetLastError(0xDEAD);
+    Dll().SortLb(list, direction);
+    return GetLastError();
+}
+
+// ---- Refusals ----
+
+TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
+    const std::string overlong(TOLVARENKIS_TEXT_MAX + 1, 'z');
+    const std::string unterminated(600, 'k');
+    const struct {
+        const char* situation;
+        Texts items;
+        DWORD style;
+        std::string key;
+        DWORD sortError, lookError;  // 0: the call did its work
+    } rows[] = {
+        {"a plain sorted list", {"a", "b"}, 0, "b", 0, 0},
+        {"a list in descending order", {"c", "b", "a"}, 0, "b", 0, ERROR_INVALID_DATA},
+        {"an empty list", {}, 0, "b", 0, ERROR_EMPTY},
+        {"a text too long", {"a", overlong}, 0, "a", ERROR_INSUFFICIENT_BUFFER, ERROR_INSUFFICIENT_BUFFER},
+        {"a key without its zero", {"a", "b"}, 0, unterminated, 0, ERROR_INVALID_PARAMETER},
+        {"owner-drawn with strings", {"b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "b", 0, ERROR_INVALID_DATA},
+        {"owner-drawn without strings", {"b", "a"}, LBS_OWNERDRAWFIXED, "b", ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
+        {"owner-drawn variable without strings", {"b", "a"}, LBS_OWNERDRAWVARIABLE, "b", ERROR_NOT_SUPPORTED,
+         ERROR_NOT_SUPPORTED},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.situation);
+        TestListbox looked(row.items, row.style);
+        const Texts before = looked.Items();
+        const Lookup lookup = Look(looked.handle(), row.key);
+        EXPECT_EQ(lookup.error, row.lookError);
+        if (row.lookError) {
+            EXPECT_EQ(lookup.result, LOOK_REFUSED);
+            EXPECT_TRUE(lookup.keyKept);
+        }
+        EXPECT_EQ(looked.Items(), before);
+
+        TestListbox sorted(row.items, row.style);
+        sorted.Record();
+        EXPECT_EQ(Sort(sorted.handle()), row.sortError);
+        if (row.style == LBS_OWNERDRAWFIXED || row.style == LBS_OWNERDRAWVARIABLE) {
+            EXPECT_EQ(sorted.Messages(TestListbox::kAllQueries), Texts{});
+            EXPECT_EQ(sorted.Items(), before);
+        }
+    }
+
+    HWND stale = TestListbox(Texts{"a"}).handle();
+    EXPECT_EQ(Sort(stale), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(Look(stale, "a").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+// ---- Calls from inside a call ----
+
+TEST(HostSafety, ACallFromAWindowProcedureReachedDuringACallIsRefused) {
+    TestListbox other({"a", "b", "c"});
+    TestListbox list({"d", "c", "b", "a"});
+    Lookup nestedLookup{};
+    DWORD nestedSort = 0;
+    int nestedCalls = 0;
+    Subclass during(list.handle(), [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == LB_DELETESTRING && nestedCalls++ == 0) {
+            nestedLookup = Look(other.handle(), "b");
+            nestedSort = Sort(other.handle(), SORT_DESCENDING);
+        }
+        return false;
+    });
+    EXPECT_EQ(Sort(list.handle()), 0u);
+    EXPECT_EQ(list.Items(), (Texts{"a", "b", "c", "d"}));
+    EXPECT_EQ(nestedLookup.result, LOOK_REFUSED);
+    EXPECT_EQ(nestedLookup.error, DWORD(ERROR_POSSIBLE_DEADLOCK));
+    EXPECT_TRUE(nestedLookup.keyKept);
+    EXPECT_EQ(nestedSort, DWORD(ERROR_POSSIBLE_DEADLOCK));
+    EXPECT_EQ(other.Items(), (Texts{"a", "b", "c"}));
+}
+
+#if defined(_WIN32)
+
+TEST(HostSafety, ACallFromTheOwnersDeleteItemHandlerIsRefused) {
+    TestListbox other({"a", "b", "c"});
+    TestListbox list({"d", "c", "b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, true);
+    list.SetData({4, 3, 2, 1});
+    std::vector<Lookup> nested;
+    list.OnDeleteItem([&] { nested.push_back(Look(other.handle(), "b")); });
+    EXPECT_EQ(Sort(list.handle()), 0u);
+    EXPECT_EQ(list.Items(), (Texts{"a", "b", "c", "d"}));
+    EXPECT_EQ(list.Data(), (std::vector<LPARAM>{1, 2, 3, 4}));
+    ASSERT_FALSE(nested.empty());
+    for (const Lookup& lookup : nested) {
+        EXPECT_EQ(lookup.result, LOOK_REFUSED);
+        EXPECT_EQ(lookup.error, DWORD(ERROR_POSSIBLE_DEADLOCK));
+    }
+    EXPECT_EQ(other.Items(), (Texts{"a", "b", "c"}));
+}
+
+#endif
+
+// ---- Reads that cannot be trusted ----
+
+// A control that answers an ANSI read as Wine does for a listbox of another process: the
+// right length, but the text written in UTF-16.
+bool AnswerInUtf16(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    if (message != LB_GETTEXT) return false;
+    char text[TOLVARENKIS_TEXT_MAX + 1];
+    answer = Subclass::Original(list, message, wParam, reinterpret_cast<LPARAM>(text));
+    if (answer < 0) return true;
+    auto* wide = reinterpret_cast<unsigned char*>(lParam);
+    for (LRESULT i = 0; i <= answer; ++i) {
+        wide[2 * i] = static_cast<unsigned char>(text[i]);
+        wide[2 * i + 1] = 0;
+    }
+    return true;
+}
+
+TEST(HostSafety, AReadThatDoesNotDeliverItsLengthStopsTheCallBeforeAnyWrite) {
+    for (size_t length : {size_t{3}, size_t{400}, size_t{TOLVARENKIS_TEXT_MAX}}) {
+        SCOPED_TRACE(length);
+        Texts items;
+        for (char c : {'d', 'b', 'c', 'a'}) items.push_back(std::string(length, c));
+        TestListbox list(items);
+        HWND handle = list.handle();
+        {
+            Subclass foreign(handle, [handle](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+                return AnswerInUtf16(handle, message, wParam, lParam, answer);
+            });
+            EXPECT_EQ(Sort(handle), DWORD(ERROR_READ_FAULT));
+            const Lookup lookup = Look(handle, "b");
+            EXPECT_EQ(lookup.result, LOOK_REFUSED);
+            EXPECT_EQ(lookup.error, DWORD(ERROR_READ_FAULT));
+            EXPECT_TRUE(lookup.keyKept);
+        }
+        EXPECT_EQ(list.Items(), items);
+    }
+}
+
+// ---- Unicode windows ----
+
+HWND UnicodeListbox(const std::vector<std::u16string>& items) {
+    HWND list = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"LISTBOX"), nullptr, WS_POPUP, 0, 0, 200, 200,
+                                nullptr, nullptr, nullptr, nullptr);
+    for (const std::u16string& item : items)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    return list;
+}
+
+std::vector<std::u16string> UnicodeItems(HWND list) {
+    std::vector<std::u16string> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::u16string text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, u'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.pop_back();
+        items.push_back(text);
+    }
+    return items;
+}
+
+TEST(HostSafety, AUnicodeListIsSortedOnlyWhenEveryTextSurvivesTheCodePage) {
+    using Wide = std::vector<std::u16string>;
+    const struct {
+        Wide items;
+        Wide expected;  // empty: left as it was
+    } rows[] = {
+        // Code page 1252 order: M, Z, then the euro sign (0x80), then Ä (0xC4).
+        {{u"Zo\u00EB", u"\u00C4rger", u"\u20ACuro", u"M\u00FCller"},
+         {u"M\u00FCller", u"Zo\u00EB", u"\u20ACuro", u"\u00C4rger"}},
+        // Ł has no place in code page 1252; best fit would make it an L.
+        {{u"Zoe", u"\u0141\u00F3d\u017A", u"Lodz"}, {}},
+        {{u"b", u"a", u"\u65E5\u672C"}, {}},
+    };
+    for (const auto& row : rows) {
+        HWND list = UnicodeListbox(row.items);
+        const DWORD error = Sort(list);
+        EXPECT_EQ(error, row.expected.empty() ? DWORD(ERROR_NO_UNICODE_TRANSLATION) : 0u);
+        EXPECT_EQ(UnicodeItems(list), row.expected.empty() ? row.items : row.expected);
+        DestroyWindow(list);
+    }
+}
+
+#if defined(_WIN32)
+
+// ---- Two threads ----
+
+// Delivers the messages sent to this thread until the thread ends.
+bool ServeUntilDone(std::thread& worker, HANDLE done) {
+    constexpr DWORD kLimitMs = 20000;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(done, 0) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > kLimitMs) return false;
+        MsgWaitForMultipleObjects(1, &done, FALSE, 50, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    worker.join();
+    return true;
+}
+
+// Another thread sorts a list of this thread's, so every message of its sort waits for this
+// thread to deliver it; the hook sees each of them here.
+struct ForeignSort {
+    explicit ForeignSort(const Texts& texts) : items(texts), list(texts), other({"a", "b", "c"}) {}
+
+    template <typename WhileItRuns>
+    void Run(const Subclass::Hook& hook, WhileItRuns whileItRuns) {
+        Subclass serving(list.handle(), hook);
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread worker([&] {
+            sortError = Sort(list.handle());
+            SetEvent(done);
+        });
+        whileItRuns();
+        served = ServeUntilDone(worker, done);
+        CloseHandle(done);
+    }
+
+    void ExpectSortedAndOtherKept() const {
+        Texts sorted = items;
+        std::sort(sorted.begin(), sorted.end(), TextBefore);
+        EXPECT_TRUE(served) << "the sort did not end";
+        EXPECT_EQ(sortError, 0u);
+        EXPECT_EQ(list.Items(), sorted);
+        EXPECT_EQ(other.Items(), (Texts{"a", "b", "c"}));
+    }
+
+    Texts items;
+    TestListbox list;
+    TestListbox other;
+    DWORD sortError = 0xDEAD;
+    bool served = false;
+};
+
+Texts FortyTexts() {
+    Texts items;
+    for (int i = 0; i < 40; ++i) items.push_back(std::string(1, char('z' - i % 26)) + std::to_string(i));
+    return items;
+}
+
+bool IsListboxMessage(UINT message) { return message >= LB_ADDSTRING && message <= LB_GETCOUNT; }
+
+void ExpectAllRefused(const std::vector<Lookup>& lookups) {
+    ASSERT_FALSE(lookups.empty());
+    for (const Lookup& lookup : lookups) {
+        EXPECT_EQ(lookup.result, LOOK_REFUSED);
+        EXPECT_EQ(lookup.error, DWORD(ERROR_POSSIBLE_DEADLOCK));
+        EXPECT_TRUE(lookup.keyKept);
+    }
+}
+
+TEST(HostSafety, ACallWaitsForAnotherThreadsCallAndServesItsMessagesMeanwhile) {
+    ForeignSort sort(FortyTexts());
+    Lookup waited{};
+    std::vector<Lookup> nested;
+    sort.Run(
+        [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+            // Reached while this thread waits its turn: refused, or the wait would never end.
+            if (IsListboxMessage(message)) nested.push_back(Look(sort.other.handle(), "c"));
+            return false;
+        },
+        [&] {
+            // The other thread is inside its sort once its first message waits for this thread.
+            while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);
+            waited = Look(sort.other.handle(), "b");
+        });
+    sort.ExpectSortedAndOtherKept();
+    EXPECT_EQ(waited.result, LOOK_FOUND);
+    EXPECT_EQ(waited.error, 0u);
+    ExpectAllRefused(nested);
+}
+
+TEST(HostSafety, ACallWhileAnsweringTheRunningCallsMessageIsRefusedRatherThanWaitingForever) {
+    ForeignSort sort(FortyTexts());
+    std::vector<Lookup> answering;
+    sort.Run(
+        [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+            if (IsListboxMessage(message) && answering.size() < 3) answering.push_back(Look(sort.other.handle(), "b"));
+            return false;
+        },
+        [] {});
+    sort.ExpectSortedAndOtherKept();
+    ExpectAllRefused(answering);
+}
+
+// Each thread sorts and searches lists of its own; the calls overlap all the time.
+TEST(HostSafety, TwoThreadsSortingAndSearchingTheirOwnListsLoseNothing) {
+    constexpr int kRounds = 25;
+    auto work = [](unsigned seed, int& wrong) {
+        std::mt19937 random(seed);
+        for (int round = 0; round < kRounds; ++round) {
+            const Texts items = RandomTexts(random, 60);
+            Texts sorted = items;
+            std::sort(sorted.begin(), sorted.end(), TextBefore);
+            TestListbox list(items);
+            const bool sortedRight = Sort(list.handle()) == 0 && list.Items() == sorted;
+            const auto first = std::lower_bound(sorted.begin(), sorted.end(), items[0], TextBefore);
+            std::vector<char> key(items[0].begin(), items[0].end());
+            key.resize(items[0].size() + 8, '\0');
+            const int result = Dll().LookLb(list.handle(), key.data());
+            uint32_t position;
+            std::memcpy(&position, key.data(), sizeof position);
+            const bool foundRight = (result == LOOK_FOUND || result == LOOK_FOUND_MANY) &&
+                                    position == static_cast<uint32_t>(first - sorted.begin());
+            wrong += !sortedRight + !foundRight;
+        }
+    };
+    int wrong[2] = {0, 0};
+    std::thread a(work, 1u, std::ref(wrong[0]));
+    std::thread b(work, 2u, std::ref(wrong[1]));
+    a.join();
+    b.join();
+    EXPECT_EQ(wrong[0] + wrong[1], 0);
+}
+
+#endif
+
+}  // namespace
