@@ -449,6 +449,8 @@ DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, BOOL, DWORD milliseconds, 
 
 BOOL PeekMessageA(LPMSG, HWND, UINT, UINT, UINT) { return FALSE; }
 
+BOOL InSendMessage() { return FALSE; }
+
 HANDLE GetProcessHeap() {
     static int heap;
     return &heap;

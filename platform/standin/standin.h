@@ -194,6 +194,7 @@ void Sleep(DWORD milliseconds);
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                 DWORD wakeMask);
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT first, UINT last, UINT remove);
+BOOL InSendMessage();
 
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
