@@ -30,8 +30,8 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 
 test: $(addprefix test-,$(PRESETS))
 
-# The product is the 32-bit build; where this machine cannot run 32-bit programs the
-# 64-bit build of the same sources stands in.
+# The 32-bit build; where this machine cannot run 32-bit programs the 64-bit build of the
+# same sources stands in.
 run: build-win32 build-win64
 	@status=0; \
 	$(WINE_RUN) 32 build/win32/tolvarenkis_console.exe $(ARGS) | iconv -f CP1252 -t UTF-8 || status=$$?; \

@@ -1,6 +1,11 @@
 /* Tolvarenkis.dll: sorts and searches the items of a standard listbox control in place,
  * by sending messages to the control.
  *
+ * Which DLL: a 32-bit host process takes the win32 package's Tolvarenkis.dll, a 64-bit one the
+ * win64 package's, under the same name; these declarations serve both. On 64-bit Windows the
+ * list handle and the key buffer's address are 64 bits wide; the direction, the results and
+ * the position written into the key buffer stay 32 bits.
+ *
  * Contract for hosts:
  * - Call from one thread, one call at a time; do not change the listbox during a call.
  * - Item texts and keys are zero-terminated ANSI texts of at most TOLVARENKIS_TEXT_MAX bytes,
