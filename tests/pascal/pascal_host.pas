@@ -36,6 +36,8 @@ begin
   Inc(MessagesShown);
 end;
 
+{ Every pascal block of docs/hosts.md in the page's order, cut out by tests/doc_code.cmake: the
+  declarations, then TMainForm.LookUp. A method that the page gains needs its line in TMainForm. }
 {$I hosts_pascal.inc}
 
 function TListBox.GetItemIndex: Integer;
