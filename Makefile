@@ -1,7 +1,7 @@
 # make run   builds the DLL and the console host and runs it under Wine (ARGS='...' for its options)
 # make test  builds and tests every preset: native over the stand-in, i686 under qemu-i386, win32 and win64 under Wine
 # make screenshot  takes docs/demo.png: the demo window under Xvfb, sorted, with a key looked up
-# make dist  packs the win32 build's installation as a ZIP in build/dist
+# make dist  packs the installations of the win32 and win64 builds as ZIPs in build/dist
 # make fuzz  runs the libFuzzer target for FUZZ_SECONDS (default 60) and reports executions and coverage
 # make bench  measures SortLb and LookLb against real listboxes under Wine, redraws docs/performance.png
 SHELL := /bin/bash
@@ -30,8 +30,8 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 
 test: $(addprefix test-,$(PRESETS))
 
-# The product is the 32-bit build; where this machine cannot run 32-bit programs the
-# 64-bit build of the same sources stands in.
+# The 32-bit build; where this machine cannot run 32-bit programs the 64-bit build of the
+# same sources stands in.
 run: build-win32 build-win64
 	@status=0; \
 	$(WINE_RUN) 32 build/win32/tolvarenkis_console.exe $(ARGS) | iconv -f CP1252 -t UTF-8 || status=$$?; \
@@ -47,8 +47,9 @@ screenshot: build-win32 build-win64
 	@tools/install-deps.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshot.sh docs/demo.png build/win32/tolvarenkis_demo.exe build/win64/tolvarenkis_demo.exe
 
-dist: build-win32
-	cpack --config build/win32/CPackConfig.cmake -B build/dist
+# One ZIP per product, the same layout in both: 32-bit hosts take win32, 64-bit hosts win64.
+dist: build-win32 build-win64
+	for preset in win32 win64; do cpack --config build/$$preset/CPackConfig.cmake -B build/dist; done
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null

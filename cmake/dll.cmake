@@ -1,9 +1,19 @@
 # Tolvarenkis.dll: the module linked with no runtime library at all, so that it imports from
 # KERNEL32.dll and USER32.dll only; the exports come from the .def file.
+# The same sources make both products, told apart by their platform name: win32 for 32-bit
+# hosts, win64 for 64-bit ones.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(TOLVARENKIS_PLATFORM win32)
+  set(TOLVARENKIS_BUILD "32-bit (x86)")
+  set(TOLVARENKIS_OTHER_PLATFORM win64)
+  set(TOLVARENKIS_OTHER_BUILD 64-bit)
   set(TOLVARENKIS_DEF ${PROJECT_SOURCE_DIR}/module/Tolvarenkis.def)
   set(TOLVARENKIS_ENTRY _DllEntry@12)
 else()
+  set(TOLVARENKIS_PLATFORM win64)
+  set(TOLVARENKIS_BUILD "64-bit (x86-64)")
+  set(TOLVARENKIS_OTHER_PLATFORM win32)
+  set(TOLVARENKIS_OTHER_BUILD 32-bit)
   # 64-bit Windows has one calling convention and no stdcall decorations.
   file(READ ${PROJECT_SOURCE_DIR}/module/Tolvarenkis.def def_text)
   string(REGEX REPLACE "@[0-9]+ @" " @" def_text "${def_text}")
@@ -52,9 +62,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.m
 include(CMakePackageConfigHelpers)
 set(TOLVARENKIS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tolvarenkis)
 install(EXPORT TolvarenkisTargets NAMESPACE Tolvarenkis:: DESTINATION ${TOLVARENKIS_CMAKE_DIR})
-# The version file also refuses a package built for the other bitness.
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/TolvarenkisConfigVersion.cmake
+# The version file refuses a project of another major version or of the other pointer size,
+# and tells the latter which package it needs.
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/TolvarenkisVersionCheck.cmake
                                  COMPATIBILITY SameMajorVersion)
+file(READ ${CMAKE_BINARY_DIR}/TolvarenkisVersionCheck.cmake TOLVARENKIS_VERSION_CHECK)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfigVersion.cmake.in
+               ${CMAKE_BINARY_DIR}/TolvarenkisConfigVersion.cmake @ONLY)
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfig.cmake
               ${CMAKE_BINARY_DIR}/TolvarenkisConfigVersion.cmake
         DESTINATION ${TOLVARENKIS_CMAKE_DIR})
@@ -62,9 +76,5 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfig.cmake
 # make dist: the installed layout as a ZIP.
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_VENDOR ${TOLVARENKIS_AUTHORS})
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-win32)
-else()
-  set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-win64)
-endif()
+set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-${TOLVARENKIS_PLATFORM})
 include(CPack)

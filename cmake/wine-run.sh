@@ -1,8 +1,10 @@
-#!/bin/sh
+#!/bin/bash
 # Runs a Windows program under Wine in the build tree's own prefix, without a display.
 #   wine-run.sh 32|64 PROGRAM [ARGS...]   run PROGRAM with the 32- or 64-bit loader
 #   wine-run.sh --shutdown                end the prefix's Wine server
-# Exits 77 (a skipped test) when this machine cannot run that loader.
+# Exits 77 (a skipped test) only when the 32-bit loader is there but the kernel cannot execute
+# 32-bit programs; a missing or broken Wine otherwise fails, so no suite passes without the DLL
+# having run.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,26 +16,52 @@ export LC_ALL=C
 # The prefix's graphics driver, set when the prefix is made: none, or x11 for a display.
 graphics="${TOLVARENKIS_WINE_GRAPHICS:-null}"
 
-runs() { [ -x "$1" ] && "$1" --version >/dev/null 2>&1; }
+# The first of the named programs in TOLVARENKIS_WINE_DIR, then where Debian keeps the loaders
+# of both bitnesses side by side, then on PATH (where a WoW64 Wine has one loader for both).
+find_wine() {
+    local name dir
+    for name; do
+        for dir in ${TOLVARENKIS_WINE_DIR:-} /usr/lib/wine /usr/lib64/wine ${PATH//:/ }; do
+            if [ -f "$dir/$name" ] && [ -x "$dir/$name" ]; then
+                echo "$dir/$name"
+                return 0
+            fi
+        done
+    done
+    return 1
+}
 
-server=/usr/lib/wine/wineserver64
-runs /usr/lib/wine/wine64 || server=/usr/lib/wine/wineserver32
+runs() { [ -n "$1" ] && "$1" --version >/dev/null 2>&1; }
+
+loader64=$(find_wine wine64 wine || true)
+server=$(find_wine wineserver64 wineserver wineserver32 || true)
 
 if [ "$1" = --shutdown ]; then
-    [ -d "$WINEPREFIX" ] && "$server" -k 2>/dev/null || true
+    [ -d "$WINEPREFIX" ] && [ -n "$server" ] && "$server" -k 2>/dev/null || true
     exit 0
 fi
 
 bits=$1
 shift
 case $bits in
-32) loader=/usr/lib/wine/wine ;;
-64) loader=/usr/lib/wine/wine64 ;;
+32) loader=$(find_wine wine || true) ;;
+64) loader=$loader64 ;;
 *) echo "wine-run.sh: unknown bitness $bits" >&2; exit 2 ;;
 esac
-if ! runs "$loader"; then
-    echo "skipped: this machine cannot run $bits-bit Wine ($loader)" >&2
+if [ -z "$loader" ] || [ -z "$server" ]; then
+    echo "wine-run.sh: no $bits-bit Wine found: install wine, wine64 and wine32:i386 (make deps does)" >&2
+    exit 1
+fi
+# bash answers 126 when the kernel refuses a program's format, as one built without 32-bit
+# support refuses the 32-bit loader.
+status=0
+"$loader" --version >/dev/null 2>&1 || status=$?
+if [ "$bits" = 32 ] && [ "$status" -eq 126 ]; then
+    echo "skipped: this machine cannot execute 32-bit programs ($loader)" >&2
     exit 77
+elif [ "$status" -ne 0 ]; then
+    echo "wine-run.sh: $loader does not start (exit status $status)" >&2
+    exit 1
 fi
 
 # The prefix is made once, by whichever run comes first; a 64-bit prefix serves both loaders.
@@ -42,7 +70,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     flock 9
     if [ ! -f "$WINEPREFIX/.tolvarenkis-ready" ]; then
         maker=$loader
-        runs /usr/lib/wine/wine64 && maker=/usr/lib/wine/wine64
+        runs "$loader64" && maker=$loader64
         "$maker" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$graphics" /f >/dev/null 2>&1
         "$server" -w
         touch "$WINEPREFIX/.tolvarenkis-ready"

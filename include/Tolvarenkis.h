@@ -1,6 +1,11 @@
 /* Tolvarenkis.dll: sorts and searches the items of a standard listbox control in place,
  * by sending messages to the control.
  *
+ * Which DLL: a 32-bit host process takes the win32 package's Tolvarenkis.dll, a 64-bit one the
+ * win64 package's, under the same name; these declarations serve both. On 64-bit Windows the
+ * list handle and the key buffer's address are 64 bits wide; the direction, the results and
+ * the position written into the key buffer stay 32 bits.
+ *
  * Contract for hosts:
  * - Any thread may call. A call made while another call runs on another thread waits for it,
  *   and delivers the messages sent to the calling thread meanwhile. A call that could wait

@@ -15,17 +15,9 @@ foreach(file bin/Tolvarenkis.dll lib/libTolvarenkis.dll.a lib/Tolvarenkis.def in
   endif()
 endforeach()
 
-# The page's first C block, between its opening ```c line and the closing ```.
-file(READ ${SOURCE_DIR}/docs/hosts.md page)
-string(FIND "${page}" "\n```c\n" start)
-if(start EQUAL -1)
-  message(FATAL_ERROR "docs/hosts.md has no C example")
-endif()
-math(EXPR start "${start} + 6")
-string(SUBSTRING "${page}" ${start} -1 example)
-string(FIND "${example}" "\n```" end)
-string(SUBSTRING "${example}" 0 ${end} example)
-file(WRITE ${WORK_DIR}/hosts_example.c "${example}\n")
+# The page's first C block.
+include(${CMAKE_CURRENT_LIST_DIR}/doc_code.cmake)
+doc_code(${SOURCE_DIR}/docs/hosts.md c ${WORK_DIR}/hosts_example.c 1)
 
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${WORK_DIR}/build
                         -G ${GENERATOR} -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM}

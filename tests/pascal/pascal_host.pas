@@ -1,0 +1,151 @@
+{ A Pascal host as a Delphi programmer writes one: the declarations and the LookUp method of
+  docs/hosts.md, included from the page, over a real listbox. Exits 0 when every answer is
+  right. Built for win32 and win64 alike. }
+program PascalHost;
+
+{$mode delphi}
+{$apptype console}
+
+uses
+  Windows, Messages, SysUtils;
+
+type
+  { The two members of a VCL TListBox that the page's LookUp uses, over the control itself. }
+  TListBox = class
+  private
+    FHandle: HWND;
+    function GetItemIndex: Integer;
+    procedure SetItemIndex(Value: Integer);
+  public
+    property Handle: HWND read FHandle;
+    property ItemIndex: Integer read GetItemIndex write SetItemIndex;
+  end;
+
+  TMainForm = class
+    NamesList: TListBox;
+    procedure LookUp(const Key: AnsiString);
+  end;
+
+var
+  Failures: Integer = 0;
+  MessagesShown: Integer = 0;
+
+procedure ShowMessage(const Text: string);
+begin
+  WriteLn('ShowMessage: ', Text);
+  Inc(MessagesShown);
+end;
+
+{ Every pascal block of docs/hosts.md in the page's order, cut out by tests/doc_code.cmake: the
+  declarations, then TMainForm.LookUp. A method that the page gains needs its line in TMainForm. }
+{$I hosts_pascal.inc}
+
+function TListBox.GetItemIndex: Integer;
+begin
+  Result := SendMessageA(FHandle, LB_GETCURSEL, 0, 0);
+end;
+
+procedure TListBox.SetItemIndex(Value: Integer);
+begin
+  SendMessageA(FHandle, LB_SETCURSEL, WPARAM(Value), 0);
+end;
+
+procedure Expect(Good: Boolean; const What: string);
+begin
+  if Good then Exit;
+  WriteLn('pascal host: wrong: ', What);
+  Inc(Failures);
+end;
+
+function ItemText(List: HWND; Index: Integer): AnsiString;
+var
+  Text: array[0..TOLVARENKIS_TEXT_MAX] of AnsiChar;
+begin
+  SendMessageA(List, LB_GETTEXT, WPARAM(Index), LPARAM(@Text));
+  Result := Text;
+end;
+
+{ LookLb over a zero-filled 512-byte buffer. The position is read as 32 bits, on 64-bit
+  Windows too: the key's bytes past the first four, its zero among them, must still be there,
+  and all of them after a refusal. }
+function Look(List: HWND; const Key: AnsiString; out Position: Cardinal): Integer;
+var
+  Buffer: array[0..TOLVARENKIS_TEXT_MAX] of AnsiChar;
+  Kept: Integer;
+begin
+  FillChar(Buffer, SizeOf(Buffer), 0);
+  Move(PAnsiChar(Key)^, Buffer, Length(Key));
+  Result := LookLb(List, Buffer);
+  Move(Buffer, Position, SizeOf(Position));
+  Kept := SizeOf(Position);
+  if Result = LOOK_REFUSED then
+  begin
+    Kept := 0;
+    WriteLn('LookLb(''', Key, ''') = ', Result);
+  end
+  else
+    WriteLn('LookLb(''', Key, ''') = ', Result, ', position ', Position);
+  Expect(CompareMem(@Buffer[Kept], PAnsiChar(Key) + Kept, Length(Key) + 1 - Kept),
+         'LookLb kept ' + Key + ' from its byte ' + IntToStr(Kept) + ' on');
+end;
+
+type
+  TCase = record
+    Key: AnsiString;
+    Code: Integer;
+    Position: Cardinal;
+  end;
+
+const
+  Names: array[0..4] of AnsiString = ('Meier', 'Becker', 'Schmidt', 'Meier', 'Fischer');
+  Ascending: array[0..4] of AnsiString = ('Becker', 'Fischer', 'Meier', 'Meier', 'Schmidt');
+  Cases: array[0..4] of TCase = (
+    (Key: 'Adler'; Code: LOOK_BEFORE; Position: 0),
+    (Key: 'Fischer'; Code: LOOK_FOUND; Position: 1),
+    (Key: 'Meier'; Code: LOOK_FOUND_MANY; Position: 2),
+    (Key: 'Neumann'; Code: LOOK_BETWEEN; Position: 3),
+    (Key: 'Zimmermann'; Code: LOOK_AFTER; Position: 4));
+
+var
+  Form: TMainForm;
+  List: HWND;
+  Position: Cardinal;
+  I, Selected: Integer;
+begin
+  List := CreateWindowExA(0, 'LISTBOX', nil, WS_POPUP, 0, 0, 200, 200, 0, 0, 0, nil);
+  for I := Low(Names) to High(Names) do
+    SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar(Names[I])));
+  Form := TMainForm.Create;
+  Form.NamesList := TListBox.Create;
+  Form.NamesList.FHandle := List;
+
+  SortLb(List, SORT_ASCENDING);
+  for I := Low(Ascending) to High(Ascending) do
+    Expect(ItemText(List, I) = Ascending[I], 'SortLb ascending: ' + Ascending[I] + ' at ' + IntToStr(I));
+  for I := Low(Cases) to High(Cases) do
+  begin
+    Expect(Look(List, Cases[I].Key, Position) = Cases[I].Code, 'result of ' + Cases[I].Key);
+    Expect(Position = Cases[I].Position, 'position of ' + Cases[I].Key);
+    Form.LookUp(Cases[I].Key);
+    Expect(Form.NamesList.ItemIndex = Integer(Cases[I].Position), 'LookUp selects ' + Cases[I].Key);
+  end;
+  Form.LookUp(StringOfChar(AnsiChar('A'), TOLVARENKIS_TEXT_MAX + 1));
+  Expect(Form.NamesList.ItemIndex = 4, 'LookUp passes over a key too long');
+
+  SortLb(List, SORT_DESCENDING);
+  Expect(ItemText(List, 0) = 'Schmidt', 'SortLb descending puts Schmidt first');
+  Expect(Look(List, 'Meier', Position) = LOOK_REFUSED, 'LookLb refuses a descending list');
+  Selected := Form.NamesList.ItemIndex;
+  Form.LookUp('Meier');
+  Expect((MessagesShown = 1) and (Form.NamesList.ItemIndex = Selected), 'LookUp tells of a refusal');
+
+  if ParamStr(1) = '--info' then
+    WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
+  DestroyWindow(List);
+  if Failures > 0 then
+  begin
+    WriteLn('pascal host: ', Failures, ' wrong answers');
+    Halt(1);
+  end;
+  WriteLn('pascal host: all answers right');
+end.
