@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> InputsUnder(const fs::path& root) {
+// Absolute, for the target works in a folder of its own once it has run.
+std::vector<fs::path> InputsUnder(const fs::path& named) {
+    const fs::path root = fs::absolute(named);
     std::vector<fs::path> inputs;
     if (fs::is_regular_file(root)) inputs.push_back(root);
     if (fs::is_directory(root))

@@ -127,26 +127,51 @@ std::string Describe(const Texts& texts) {
     return out;
 }
 
+// The bit of the direction's second byte that gives the items data; SortLb reads only the first.
+constexpr DWORD kWithData = 0x100;
+
 // SortLb: the same texts afterwards, in the direction's order unless an overlong text
-// kept the list as it was.
+// kept the list as it was, each with the item data it had, and the last error to say which.
 void CheckSort(const Case& c) {
     TestListbox list(c.items);
+    std::vector<LPARAM> data(c.items.size(), 0);
+    if (c.direction & kWithData)
+        for (size_t i = 0; i < data.size(); ++i) data[i] = i % 4 == 3 ? 0 : static_cast<LPARAM>(i + 1);
+    list.SetData(data);
+    SetLastError(0xDEAD);
     Dll().SortLb(list.handle(), c.direction);
+    const DWORD error = GetLastError();
     const Texts after = list.Items();
     if (!AllFit(c.items)) {
         if (after != c.items) Fail("SortLb changed a list holding an overlong text:", Describe(after));
+        // A single item needs no sorting, whatever its length.
+        const DWORD reason = c.items.size() >= 2 ? ERROR_INSUFFICIENT_BUFFER : 0;
+        Require(error == reason, "SortLb gave the wrong reason for leaving an overlong text");
         return;
     }
+    Require(error == 0, "SortLb did its work but left a last error");
     Texts expected = c.items;
     std::sort(expected.begin(), expected.end(), TextBefore);
     if ((c.direction & 0xFF) != 0) std::reverse(expected.begin(), expected.end());
     if (after != expected) Fail("SortLb left", Describe(after) + "expected " + Describe(expected));
+
+    // Each text keeps its data; equal texts may trade places with theirs.
+    std::vector<std::pair<std::string, LPARAM>> before, kept;
+    const std::vector<LPARAM> afterData = list.Data();
+    for (size_t i = 0; i < data.size(); ++i) {
+        before.emplace_back(c.items[i], data[i]);
+        kept.emplace_back(after[i], afterData[i]);
+    }
+    std::sort(before.begin(), before.end());
+    std::sort(kept.begin(), kept.end());
+    Require(before == kept, "SortLb parted a text from its item data");
 }
 
 struct Answer {
     int result;
     uint32_t position;
     size_t reads;
+    DWORD error = 0;  // the last error after the call
 };
 
 // The key buffer as a host passes it: the key, its zero, and guard bytes. Whatever the
@@ -157,13 +182,16 @@ Answer Look(TestListbox& list, const std::string& key) {
     buffer.resize(std::max<size_t>(buffer.size(), 4) + kKeyGuard, kGuardByte);
     const std::vector<char> before = buffer;
     list.Record();
+    SetLastError(0xDEAD);
     const int result = Dll().LookLb(list.handle(), buffer.data());
+    const DWORD error = GetLastError();
+    Require((result == LOOK_REFUSED) == (error != 0), "LookLb's last error does not match its result");
     const auto firstKept = static_cast<std::ptrdiff_t>(result == LOOK_REFUSED ? 0 : 4);
     Require(std::equal(buffer.begin() + firstKept, buffer.end(), before.begin() + firstKept),
             "LookLb wrote beyond the position, or on a refusal");
     uint32_t position = 0;
     for (int i = 3; i >= 0; --i) position = position << 8 | static_cast<uint8_t>(buffer[static_cast<size_t>(i)]);
-    return {result, position, list.Reads()};
+    return {result, position, list.Reads(), error};
 }
 
 // Reads a lookup may make: the pre-check's two, the two ends, the halving midpoints, the
@@ -178,9 +206,12 @@ size_t RunOf(const Texts& items, const std::string& key) {
     return static_cast<size_t>(std::count(items.begin(), items.end(), key));
 }
 
-bool MustRefuse(const Texts& items, const std::string& key) {
-    return !Fits(key) || items.empty() || !Fits(items.front()) || !Fits(items.back()) ||
-           TextBefore(items.back(), items.front());
+// The reason LookLb must refuse for, before it searches, or 0.
+DWORD MustRefuse(const Texts& items, const std::string& key) {
+    if (!Fits(key)) return ERROR_INVALID_PARAMETER;
+    if (items.empty()) return ERROR_EMPTY;
+    if (!Fits(items.front()) || !Fits(items.back())) return ERROR_INSUFFICIENT_BUFFER;
+    return TextBefore(items.back(), items.front()) ? ERROR_INVALID_DATA : 0;
 }
 
 // What LookLb answers on an ascending list, from the standard library.
@@ -199,16 +230,25 @@ std::string Show(const Answer& answer) {
     return "result " + std::to_string(answer.result) + " at " + std::to_string(answer.position);
 }
 
+// A refusal for a reason found before the search gives that reason; one found by the search
+// can only be an overlong text it met.
+void CheckRefusal(const Texts& items, const std::string& key, const Answer& got) {
+    const DWORD reason = MustRefuse(items, key);
+    if (reason) {
+        if (got.result != LOOK_REFUSED) Fail("LookLb searched what it must refuse:", Show(got));
+        Require(got.error == reason, "LookLb refused for the wrong reason");
+    } else if (got.result == LOOK_REFUSED) {
+        Require(!AllFit(items) && got.error == ERROR_INSUFFICIENT_BUFFER, "LookLb refused a list it can search");
+    }
+}
+
 // On a sorted list the answer is the standard library's, unless a probe met an overlong
 // text; then it is a refusal.
 void CheckSortedLookup(TestListbox& list, const Texts& sorted, const std::string& key) {
     const Answer got = Look(list, key);
     Require(got.reads <= ReadBound(sorted.size(), RunOf(sorted, key)), "LookLb read too often on a sorted list");
-    if (MustRefuse(sorted, key)) {
-        if (got.result != LOOK_REFUSED) Fail("LookLb searched what it must refuse:", Show(got));
-        return;
-    }
-    if (got.result == LOOK_REFUSED && !AllFit(sorted)) return;
+    CheckRefusal(sorted, key, got);
+    if (got.result == LOOK_REFUSED) return;
     const Answer expected = Expected(sorted, key);
     if (got.result != expected.result || got.position != expected.position)
         Fail("LookLb answered", Show(got) + ", expected " + Show(expected) + " for [" +
@@ -237,14 +277,8 @@ void CheckAnswerAgainstItems(const Texts& items, const std::string& key, const A
 void CheckUnsortedLookup(TestListbox& list, const Texts& items, const std::string& key) {
     const Answer got = Look(list, key);
     Require(got.reads <= ReadBound(items.size(), items.size()), "LookLb read too often on an unsorted list");
-    if (MustRefuse(items, key)) {
-        if (got.result != LOOK_REFUSED) Fail("LookLb searched what it must refuse:", Show(got));
-        return;
-    }
-    if (got.result == LOOK_REFUSED) {
-        Require(!AllFit(items), "LookLb refused a list it can search");
-        return;
-    }
+    CheckRefusal(items, key, got);
+    if (got.result == LOOK_REFUSED) return;
     CheckAnswerAgainstItems(items, key, got);
 }
 
