@@ -22,8 +22,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 constexpr size_t kMaxKeys = 4;
 constexpr size_t kMaxItems = 36;
 constexpr size_t kMaxShortText = 31;
@@ -95,12 +93,6 @@ std::string NextText(Input& input, const Texts& earlier) {
     default: return LongText(input, control);
     }
 }
-
-struct Case {
-    DWORD direction;
-    Texts keys;
-    Texts items;
-};
 
 Case Decode(Input& input) {
     Case decoded;
@@ -308,6 +300,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Case c = Decode(input);
     CheckSort(c);
     CheckLookups(c);
+    CheckExtended(c);
     CheckDiagnostics(data, size);
     return 0;
 }

@@ -63,6 +63,13 @@
 #define LOOK_AFTER 4      /* key after the last item; index of the last item */
 #define LOOK_REFUSED 9    /* no search made, nothing written: see LookLb */
 
+/* Flags of SortLbEx, LookLbEx and LookLbExW; a call with any other bit set is refused with
+ * ERROR_INVALID_FLAGS. Without LBEX_LOCALE the order is ordinal: on an ANSI window the unsigned
+ * bytes of the texts (the order of SortLb), on a Unicode window the code points. */
+#define LBEX_DESCENDING 0x1  /* the order reversed */
+#define LBEX_IGNORE_CASE 0x2 /* after simple upper-case mapping, as CompareStringOrdinal does */
+#define LBEX_LOCALE 0x4      /* the user's locale: CompareStringW with LOCALE_USER_DEFAULT */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -83,6 +90,38 @@ TOLVARENKIS_API int WINAPI LookLb(HWND hList, char* keyBuffer);
  * names (above); a read that cannot be trusted stops it between two exchanges, so that no
  * item is lost. */
 TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
+
+/* The extended exports. Unlike the three above they keep a copy of what they read: their
+ * working memory comes from the process heap and is given back before they return. They share
+ * the contract above (threads, owner-drawn lists, the last error) and refuse with
+ * ERROR_INVALID_FLAGS a flag they do not know, and with ERROR_NOT_ENOUGH_MEMORY when the heap
+ * cannot give what they need. Texts may be of any length. */
+
+/* Sorts the list in the order the flags give, stable: items that compare equal keep their
+ * order. Every item stays whole: its text (read and written in UTF-16, so nothing passes the
+ * code page), its data, its height in an LBS_OWNERDRAWVARIABLE list, its selected state; the
+ * caret and the anchor follow their items and the top index is kept. An LBS_SORT list ends in
+ * the flags' order too. Only the part of the list from the first item that moves is written;
+ * a list already in order gets no message that changes it. A visible list is not drawn while
+ * it is written and is repainted once afterwards.
+ * Returns TRUE when the list stands in that order afterwards (0 or 1 items included), FALSE
+ * with the last error set and the list untouched when refused. */
+TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
+
+/* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
+ * searches (one for each end of the run of equal items): at most 2 + 2 * ceil(log2(n + 1))
+ * texts are read. key is zero-terminated, of any length, and is not written to. The results are
+ * LookLb's, "before" and "after" in the list's own order; *position receives what LookLb would
+ * write (LOOK_BEFORE: 0, LOOK_FOUND and LOOK_FOUND_MANY: the lowest index equal to the key,
+ * LOOK_BETWEEN: the index of the item just before it, LOOK_AFTER: the last index), *count the
+ * number of items equal to the key. Either pointer may be NULL; neither is written on
+ * LOOK_REFUSED. Refused besides the reasons above: key NULL (ERROR_INVALID_PARAMETER), an empty
+ * list (ERROR_EMPTY), a first item that comes after the last in the flags' order
+ * (ERROR_INVALID_DATA). LookLbEx takes an ANSI key, converted from the code page for a Unicode
+ * window; LookLbExW a Unicode key, converted to the code page for an ANSI window and refused
+ * (ERROR_NO_UNICODE_TRANSLATION) when it does not convert without loss. */
+TOLVARENKIS_API int WINAPI LookLbEx(HWND hList, const char* key, DWORD flags, DWORD* position, DWORD* count);
+TOLVARENKIS_API int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, DWORD* position, DWORD* count);
 
 #ifdef __cplusplus
 }

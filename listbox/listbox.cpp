@@ -1,6 +1,7 @@
 #include "listbox/listbox.h"
 
 #include "module/state.h"
+#include "sort/order.h"
 
 namespace {
 
@@ -49,8 +50,8 @@ LRESULT LbRead(DWORD index, char* buffer) {
     return length;
 }
 
-bool LbHoldsTexts() {
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(ListState.hList, GWL_STYLE));
+bool LbHoldsTexts(HWND list) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
     return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS);
 }
 
@@ -68,17 +69,11 @@ DWORD LbTextConverts(DWORD index) {
         return ERROR_READ_FAULT;
     if (length == 0) return 0;
 
-    const int wideLength = static_cast<int>(length);
-    const int narrowLength = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, ListState.textB,
-                                                 static_cast<int>(kTextMax), nullptr, nullptr);
+    const DWORD made = ToCodePage(wide, static_cast<DWORD>(length), reinterpret_cast<BYTE*>(ListState.textB), kTextMax);
     // Too long once converted; the reads of the sort would refuse it just the same.
-    if (narrowLength == 0) return ERROR_INSUFFICIENT_BUFFER;
+    if (made == 0) return ERROR_INSUFFICIENT_BUFFER;
     WCHAR back[kTextBufSize];
-    const int backLength = MultiByteToWideChar(CP_ACP, 0, ListState.textB, narrowLength, back,
-                                               static_cast<int>(kTextBufSize));
-    // A default character or a best-fit substitute comes back as another character.
-    if (backLength != wideLength) return ERROR_NO_UNICODE_TRANSLATION;
-    for (int i = 0; i < wideLength; ++i)
-        if (back[i] != wide[i]) return ERROR_NO_UNICODE_TRANSLATION;
+    if (!RoundTrips(wide, static_cast<DWORD>(length), reinterpret_cast<const BYTE*>(ListState.textB), made, back))
+        return ERROR_NO_UNICODE_TRANSLATION;
     return 0;
 }

@@ -21,7 +21,7 @@ LRESULT LbRead(DWORD index, char* buffer);
 
 // An owner-drawn list without LBS_HASSTRINGS keeps a value per item, not a text: its reads
 // deliver the value's bytes and its inserts keep the pointer they are given.
-bool LbHoldsTexts();
+bool LbHoldsTexts(HWND list);
 
 // Whether the control is a Unicode window, whose A messages pass through the code page.
 bool LbIsUnicode();

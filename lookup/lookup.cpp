@@ -4,6 +4,7 @@
 #include "listbox/listbox.h"
 #include "module/guard.h"
 #include "module/state.h"
+#include "sort/order.h"
 #include "sort/sort.h"
 
 namespace {
@@ -129,25 +130,9 @@ BYTE CmpKey(DWORD index) {
         ListState.cmpResult = kKeyUnreadable;
         return kKeyUnreadable;
     }
-    const DWORD itemLen = static_cast<DWORD>(length);
-    const DWORD keyLen = ListState.keyLen;
-
-    BYTE order = kKeyEqual;
-    DWORD compareLen = keyLen;
-    if (keyLen > itemLen) {
-        order = kKeyAfter;
-        compareLen = itemLen;
-    } else if (keyLen < itemLen) {
-        order = kKeyBefore;
-    }
-    const auto* key = reinterpret_cast<const BYTE*>(ListState.textA);
-    const auto* item = reinterpret_cast<const BYTE*>(ListState.textB);
-    for (DWORD i = 0; i < compareLen; ++i) {
-        if (key[i] != item[i]) {
-            order = key[i] < item[i] ? kKeyBefore : kKeyAfter;
-            break;
-        }
-    }
+    const int compared = CompareBytes(reinterpret_cast<const BYTE*>(ListState.textA), ListState.keyLen,
+                                      reinterpret_cast<const BYTE*>(ListState.textB), static_cast<DWORD>(length));
+    const BYTE order = compared < 0 ? kKeyBefore : compared == 0 ? kKeyEqual : kKeyAfter;
     ListState.cmpResult = order;
     return order;
 }
@@ -172,7 +157,7 @@ int Look(HWND hList, char* keyBuffer) {
     // Arguments first: a stray handle gets no message, an unterminated key is never copied.
     if (!IsWindow(hList)) return Refuse(ERROR_INVALID_WINDOW_HANDLE);
     if (!KeyFits(ListState.pKeyBuf)) return Refuse(ERROR_INVALID_PARAMETER);
-    if (!LbHoldsTexts()) return Refuse(ERROR_NOT_SUPPORTED);
+    if (!LbHoldsTexts(ListState.hList)) return Refuse(ERROR_NOT_SUPPORTED);
 
     ListState.count = LbCount();
     if (ListState.count == 0) return Refuse(ERROR_EMPTY);
@@ -188,14 +173,11 @@ int Look(HWND hList, char* keyBuffer) {
 }  // namespace
 
 extern "C" int WINAPI LookLb(HWND hList, char* keyBuffer) {
-    if (!EnterCall()) {
-        SetLastError(ERROR_POSSIBLE_DEADLOCK);
-        return LOOK_REFUSED;
-    }
-    ListState.error = 0;
-    const int result = Look(hList, keyBuffer);
-    const DWORD error = ListState.error;
-    LeaveCall();
-    SetLastError(error);
+    int result = LOOK_REFUSED;
+    SetLastError(Guarded([&] {
+        ListState.error = 0;
+        result = Look(hList, keyBuffer);
+        return ListState.error;
+    }));
     return result;
 }

@@ -3,17 +3,9 @@
 #include "listbox/listbox.h"
 #include "module/guard.h"
 #include "module/state.h"
+#include "sort/order.h"
 
 namespace {
-
-// When a pair agrees over its common length, the outcome comes from the lengths, indexed by
-// how the later text's length compares with the earlier one's; 0 means in order, so equal
-// texts count as out of order in both directions.
-enum LengthRelation : BYTE { kLaterLonger = 0, kSameLength = 1, kLaterShorter = 2 };
-constexpr BYTE kOutcome[2][3] = {
-    {0, 1, 2},  // ascending
-    {2, 1, 0},  // descending
-};
 
 // The one pass over the list before the first read: every text must fit a text buffer (an
 // exchange only re-inserts texts that came out of the list, so this keeps every later read
@@ -49,7 +41,7 @@ void Sort() {
         ListState.error = ERROR_INVALID_WINDOW_HANDLE;
         return;
     }
-    if (!LbHoldsTexts()) {
+    if (!LbHoldsTexts(ListState.hList)) {
         ListState.error = ERROR_NOT_SUPPORTED;
         return;
     }
@@ -82,26 +74,15 @@ void Sort() {
 
 }  // namespace
 
-// One pass over both texts to the first byte that differs or to the end of the shorter:
-// the same outcome as measuring both and comparing over the common length, without the two
-// calls of lstrlenA, which cost the platform more than the comparison itself.
+// Equal texts count as out of order in both directions, so they are always exchanged.
 PairOrder CmpPair() {
-    if (LbRead(ListState.posJ - 1, ListState.textA) == LB_ERR) return kPairUnreadable;
-    if (LbRead(ListState.posI - 1, ListState.textB) == LB_ERR) return kPairUnreadable;
-    const auto* later = reinterpret_cast<const BYTE*>(ListState.textA);
-    const auto* earlier = reinterpret_cast<const BYTE*>(ListState.textB);
-    DWORD i = 0;
-    while (earlier[i] != 0 && earlier[i] == later[i]) ++i;
-
-    const bool ascending = ListState.direction == 0;
-    bool inOrder;
-    if (earlier[i] != 0 && later[i] != 0) {
-        inOrder = ascending ? earlier[i] < later[i] : later[i] < earlier[i];
-    } else {
-        LengthRelation relation = kSameLength;
-        if (later[i] != earlier[i]) relation = later[i] == 0 ? kLaterShorter : kLaterLonger;
-        inOrder = kOutcome[ascending ? 0 : 1][relation] == 0;
-    }
+    const LRESULT later = LbRead(ListState.posJ - 1, ListState.textA);
+    if (later == LB_ERR) return kPairUnreadable;
+    const LRESULT earlier = LbRead(ListState.posI - 1, ListState.textB);
+    if (earlier == LB_ERR) return kPairUnreadable;
+    const int order = CompareBytes(reinterpret_cast<const BYTE*>(ListState.textB), static_cast<DWORD>(earlier),
+                                   reinterpret_cast<const BYTE*>(ListState.textA), static_cast<DWORD>(later));
+    const bool inOrder = ListState.direction == 0 ? order < 0 : order > 0;
     return inOrder ? kPairInOrder : kPairOutOfOrder;
 }
 
@@ -115,15 +96,11 @@ void SwapPair() {
 }
 
 extern "C" void WINAPI SortLb(HWND hList, DWORD direction) {
-    if (!EnterCall()) {
-        SetLastError(ERROR_POSSIBLE_DEADLOCK);
-        return;
-    }
-    ListState.hList = hList;
-    ListState.direction = static_cast<BYTE>(direction);
-    ListState.error = 0;
-    Sort();
-    const DWORD error = ListState.error;
-    LeaveCall();
-    SetLastError(error);
+    SetLastError(Guarded([&] {
+        ListState.hList = hList;
+        ListState.direction = static_cast<BYTE>(direction);
+        ListState.error = 0;
+        Sort();
+        return ListState.error;
+    }));
 }

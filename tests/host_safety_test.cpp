@@ -4,6 +4,7 @@
 #include "Tolvarenkis.h"
 #include "support/exports.h"
 #include "support/listbox.h"
+#include "support/subclass.h"
 #include "support/texts.h"
 
 #include <gtest/gtest.h>
@@ -22,44 +23,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// Replaces a control's window procedure for the life of the object; the hook sees every
-// message first and may answer it itself. One control at a time.
-class Subclass {
-public:
-    using Hook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer)>;
-
-    Subclass(HWND window, Hook hook) : window_(window) {
-        hook_ = std::move(hook);
-        original_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-    }
-    ~Subclass() {
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        hook_ = nullptr;
-    }
-    Subclass(const Subclass&) = delete;
-    Subclass& operator=(const Subclass&) = delete;
-
-    static LRESULT Original(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallWindowProcA(original_, window, message, wParam, lParam);
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        LRESULT answer = 0;
-        if (hook_ && hook_(message, wParam, lParam, answer)) return answer;
-        return Original(window, message, wParam, lParam);
-    }
-
-    HWND window_;
-    static inline WNDPROC original_ = nullptr;
-    static inline Hook hook_;
-};
-
 struct Lookup {
     int result;
     DWORD error;
-    bool keyKept;  // the buffer as it was given
+    bool keyKept;  // the key buffer as given, and for LookLbEx the outputs after a refusal
 };
 
 Lookup Look(HWND list, const std::string& key) {
@@ -80,6 +47,23 @@ DWORD Sort(HWND list, DWORD direction = SORT_ASCENDING) {
 
 // ---- Refusals ----
 
+// The extended exports, as Look and Sort above.
+Lookup LookEx(HWND list, const std::string& key, DWORD flags = 0) {
+    DWORD position = 0xDEAD, count = 0xDEAD;
+    SetLastError(0xDEAD);
+    const int result = Dll().LookLbEx(list, key.c_str(), flags, &position, &count);
+    const DWORD error = GetLastError();
+    return {result, error, result != LOOK_REFUSED || (position == 0xDEAD && count == 0xDEAD)};
+}
+
+DWORD SortEx(HWND list, DWORD flags = 0) {
+    SetLastError(0xDEAD);
+    const BOOL sorted = Dll().SortLbEx(list, flags);
+    const DWORD error = GetLastError();
+    EXPECT_EQ(sorted != FALSE, error == 0);
+    return error;
+}
+
 TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
     const std::string overlong(TOLVARENKIS_TEXT_MAX + 1, 'z');
     const std::string unterminated(600, 'k');
@@ -88,42 +72,57 @@ TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
         Texts items;
         DWORD style;
         std::string key;
-        DWORD sortError, lookError;  // 0: the call did its work
+        DWORD sortError, lookError;      // SortLb and LookLb; 0: the call did its work
+        DWORD sortExError, lookExError;  // SortLbEx and LookLbEx
     } rows[] = {
-        {"a plain sorted list", {"a", "b"}, 0, "b", 0, 0},
-        {"a list in descending order", {"c", "b", "a"}, 0, "b", 0, ERROR_INVALID_DATA},
-        {"an empty list", {}, 0, "b", 0, ERROR_EMPTY},
-        {"a text too long", {"a", overlong}, 0, "a", ERROR_INSUFFICIENT_BUFFER, ERROR_INSUFFICIENT_BUFFER},
-        {"a key without its zero", {"a", "b"}, 0, unterminated, 0, ERROR_INVALID_PARAMETER},
-        {"owner-drawn with strings", {"b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "b", 0, ERROR_INVALID_DATA},
-        {"owner-drawn without strings", {"b", "a"}, LBS_OWNERDRAWFIXED, "b", ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
+        {"a plain sorted list", {"a", "b"}, 0, "b", 0, 0, 0, 0},
+        {"a list in descending order", {"c", "b", "a"}, 0, "b", 0, ERROR_INVALID_DATA, 0, ERROR_INVALID_DATA},
+        {"an empty list", {}, 0, "b", 0, ERROR_EMPTY, 0, ERROR_EMPTY},
+        {"a text too long", {"a", overlong}, 0, "a", ERROR_INSUFFICIENT_BUFFER, ERROR_INSUFFICIENT_BUFFER, 0, 0},
+        {"a key without its zero", {"a", "b"}, 0, unterminated, 0, ERROR_INVALID_PARAMETER, 0, 0},
+        {"owner-drawn with strings", {"b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "b", 0, ERROR_INVALID_DATA, 0,
+         ERROR_INVALID_DATA},
+        {"owner-drawn without strings", {"b", "a"}, LBS_OWNERDRAWFIXED, "b", ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED,
+         ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
         {"owner-drawn variable without strings", {"b", "a"}, LBS_OWNERDRAWVARIABLE, "b", ERROR_NOT_SUPPORTED,
-         ERROR_NOT_SUPPORTED},
+         ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.situation);
         TestListbox looked(row.items, row.style);
         const Texts before = looked.Items();
         const Lookup lookup = Look(looked.handle(), row.key);
+        const Lookup lookupEx = LookEx(looked.handle(), row.key);
         EXPECT_EQ(lookup.error, row.lookError);
-        if (row.lookError) {
-            EXPECT_EQ(lookup.result, LOOK_REFUSED);
-            EXPECT_TRUE(lookup.keyKept);
+        EXPECT_EQ(lookupEx.error, row.lookExError);
+        for (const Lookup& refused : {lookup, lookupEx}) {
+            if (refused.error == 0) continue;
+            EXPECT_EQ(refused.result, LOOK_REFUSED);
+            EXPECT_TRUE(refused.keyKept);
         }
         EXPECT_EQ(looked.Items(), before);
 
         TestListbox sorted(row.items, row.style);
+        TestListbox sortedEx(row.items, row.style);
         sorted.Record();
         EXPECT_EQ(Sort(sorted.handle()), row.sortError);
+        EXPECT_EQ(SortEx(sortedEx.handle()), row.sortExError);
         if (row.style == LBS_OWNERDRAWFIXED || row.style == LBS_OWNERDRAWVARIABLE) {
             EXPECT_EQ(sorted.Messages(TestListbox::kAllQueries), Texts{});
             EXPECT_EQ(sorted.Items(), before);
+            EXPECT_EQ(sortedEx.Items(), before);
         }
     }
 
     HWND stale = TestListbox(Texts{"a"}).handle();
     EXPECT_EQ(Sort(stale), DWORD(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_EQ(Look(stale, "a").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(SortEx(stale), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(LookEx(stale, "a").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    TestListbox list({"b", "a"});
+    EXPECT_EQ(SortEx(list.handle(), 0x8), DWORD(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(LookEx(list.handle(), "a", 0x10).error, DWORD(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(list.Items(), (Texts{"b", "a"}));
 }
 
 // ---- Calls from inside a call ----

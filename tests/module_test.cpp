@@ -35,11 +35,11 @@ TEST(DllInfo, LeavesTheStateRecordAlone) {
 
 #if defined(_WIN32)
 
-TEST(Exports, CarryTheirOrdinalsInNameOrder) {
+TEST(Exports, CarryTheirOrdinals) {
     HMODULE module = GetModuleHandleA("Tolvarenkis.dll");
     ASSERT_NE(module, nullptr);
-    const char* names[] = {"Dll_Info", "LookLb", "SortLb"};
-    for (WORD ordinal = 1; ordinal <= 3; ++ordinal)
+    const char* names[] = {"Dll_Info", "LookLb", "SortLb", "SortLbEx", "LookLbEx", "LookLbExW"};
+    for (WORD ordinal = 1; ordinal <= 6; ++ordinal)
         EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(ordinal)),
                   GetProcAddress(module, names[ordinal - 1]));
 }
@@ -73,6 +73,8 @@ TEST(Exports, RemoveTheirOwnArguments) {
     TestListbox list({"b", "a"});
     char key[8] = "a";
     EXPECT_EQ(BytesLeftBehind(reinterpret_cast<const void*>(Dll().SortLb),
+                              reinterpret_cast<uint32_t>(list.handle()), 0, 2), 0u);
+    EXPECT_EQ(BytesLeftBehind(reinterpret_cast<const void*>(Dll().SortLbEx),
                               reinterpret_cast<uint32_t>(list.handle()), 0, 2), 0u);
     EXPECT_EQ(BytesLeftBehind(reinterpret_cast<const void*>(Dll().LookLb),
                               reinterpret_cast<uint32_t>(list.handle()), reinterpret_cast<uint32_t>(key), 2), 0u);

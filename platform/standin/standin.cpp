@@ -81,6 +81,7 @@ struct Item {
     std::u16string text;
     LPARAM data;
     bool selected;
+    LRESULT height;
 };
 
 struct Window {
@@ -101,6 +102,7 @@ uintptr_t lastHandle = 0x10000;  // handles are never reused, so a stale one sta
 MessageBoxResponder boxResponder = nullptr;
 // Whether the message being delivered came through SendMessageW.
 thread_local bool wideMessage = false;
+constexpr LRESULT kItemHeight = 16;
 
 bool HasStrings(const Window& w) {
     return !(w.style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (w.style & LBS_HASSTRINGS);
@@ -118,7 +120,7 @@ void Shift(int& index, int at, int by) {
 LRESULT Insert(Window& w, int index, LPARAM lParam) {
     if (index == -1) index = static_cast<int>(w.items.size());
     if (index < 0 || static_cast<size_t>(index) > w.items.size()) return LB_ERR;
-    Item item{{}, 0, false};
+    Item item{{}, 0, false, kItemHeight};
     if (!HasStrings(w))
         item.data = lParam;
     else if (wideMessage)
@@ -138,11 +140,11 @@ int AddPosition(const Window& w, LPARAM lParam) {
     if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
     const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
                                             : Widen(reinterpret_cast<const char*>(lParam));
-    int at = 0;
-    while (static_cast<size_t>(at) < w.items.size() &&
+    size_t at = 0;
+    while (at < w.items.size() &&
            CompareStringOrdinal(w.items[at].text.c_str(), -1, text.c_str(), -1, TRUE) != CSTR_GREATER_THAN)
         ++at;
-    return at;
+    return static_cast<int>(at);
 }
 
 LRESULT Delete(Window& w, int index) {
@@ -254,6 +256,10 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case LB_SETTOPINDEX:
         w.top = size == 0 ? 0 : std::clamp(index, 0, static_cast<int>(size) - 1);
         return LB_OKAY;
+    case LB_GETITEMHEIGHT: return item ? item->height : kItemHeight;
+    case LB_SETITEMHEIGHT:
+        if (item) item->height = static_cast<LRESULT>(lParam & 0xFFFF);
+        return item || !(w.style & LBS_OWNERDRAWVARIABLE) ? LB_OKAY : LB_ERR;
     case WM_SETREDRAW: w.redraw = wParam != 0; return 0;
     default: return 0;
     }
@@ -271,14 +277,42 @@ Window* Find(HWND window) {
     return found == windows.end() ? nullptr : &found->second;
 }
 
+LRESULT Call(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
+    const bool outer = wideMessage;
+    wideMessage = wide;
+    const LRESULT result = proc(window, message, wParam, lParam);
+    wideMessage = outer;
+    return result;
+}
+
+// A W message for an ANSI procedure: its texts in code page 1252, both ways.
+LRESULT WideToAnsi(const Window& w, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!HasStrings(w)) return Call(w.proc, window, message, wParam, lParam, false);
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+        const std::string text = Narrow(reinterpret_cast<const char16_t*>(lParam));
+        return Call(w.proc, window, message, wParam, reinterpret_cast<LPARAM>(text.c_str()), false);
+    }
+    case LB_GETTEXT: {
+        const LRESULT length = Call(w.proc, window, LB_GETTEXTLEN, wParam, 0, false);
+        if (length < 0) return length;
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        const LRESULT got = Call(w.proc, window, message, wParam, reinterpret_cast<LPARAM>(&text[0]), false);
+        if (got < 0) return got;
+        const std::u16string wide = Widen(text.c_str());
+        std::memcpy(reinterpret_cast<char16_t*>(lParam), wide.c_str(), (wide.size() + 1) * sizeof(char16_t));
+        return static_cast<LRESULT>(wide.size());
+    }
+    default: return Call(w.proc, window, message, wParam, lParam, false);
+    }
+}
+
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     Window* w = Find(window);
     if (!w) return 0;
-    const bool outer = wideMessage;
-    wideMessage = wide;
-    const LRESULT result = w->proc(window, message, wParam, lParam);
-    wideMessage = outer;
-    return result;
+    if (wide && w->proc != ListboxProc) return WideToAnsi(*w, window, message, wParam, lParam);
+    return Call(w->proc, window, message, wParam, lParam, wide);
 }
 
 }  // namespace
@@ -299,7 +333,12 @@ BOOL IsWindow(HWND window) { return Find(window) ? TRUE : FALSE; }
 
 BOOL IsWindowUnicode(HWND window) {
     const Window* w = Find(window);
-    return w && w->unicode;
+    return w && w->unicode && w->proc == ListboxProc;
+}
+
+BOOL IsWindowVisible(HWND window) {
+    const Window* w = Find(window);
+    return w && (w->style & WS_VISIBLE);
 }
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -332,7 +371,7 @@ LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return proc(window, message, wParam, lParam);
+    return Call(proc, window, message, wParam, lParam, false);
 }
 
 BOOL RedrawWindow(HWND window, const RECT*, HRGN, UINT flags) {

@@ -92,6 +92,8 @@ typedef struct tagMSG {
 #define LB_GETANCHORINDEX 0x019D
 #define LB_SETCARETINDEX 0x019E
 #define LB_GETCARETINDEX 0x019F
+#define LB_SETITEMHEIGHT 0x01A0
+#define LB_GETITEMHEIGHT 0x01A1
 #define LB_INITSTORAGE 0x01A8
 
 #define LBS_SORT 0x0002L
@@ -153,7 +155,9 @@ typedef struct tagMSG {
 
 // Windows: the listbox class ("LISTBOX") is the only one there is. A window made with the W
 // function is a Unicode window; either kind keeps its texts in UTF-16, and its A messages
-// pass them through code page 1252, the stand-in's only one.
+// pass them through code page 1252, the stand-in's only one. A procedure put in the control's
+// place with SetWindowLongPtrA is an ANSI one: the W messages that reach it are turned into
+// A messages, as Windows does.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param);
@@ -163,6 +167,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 BOOL IsWindowUnicode(HWND window);
+BOOL IsWindowVisible(HWND window);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG GetWindowLongA(HWND window, int index);

@@ -32,6 +32,9 @@ const Exports& Dll() {
         loaded.Dll_Info = Export<decltype(loaded.Dll_Info)>(module, "Dll_Info");
         loaded.LookLb = Export<decltype(loaded.LookLb)>(module, "LookLb");
         loaded.SortLb = Export<decltype(loaded.SortLb)>(module, "SortLb");
+        loaded.SortLbEx = Export<decltype(loaded.SortLbEx)>(module, "SortLbEx");
+        loaded.LookLbEx = Export<decltype(loaded.LookLbEx)>(module, "LookLbEx");
+        loaded.LookLbExW = Export<decltype(loaded.LookLbExW)>(module, "LookLbExW");
         return loaded;
     }();
     return exports;
@@ -40,7 +43,7 @@ const Exports& Dll() {
 #else
 
 const Exports& Dll() {
-    static const Exports exports{Dll_Info, LookLb, SortLb};
+    static const Exports exports{Dll_Info, LookLb, SortLb, SortLbEx, LookLbEx, LookLbExW};
     return exports;
 }
 

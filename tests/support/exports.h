@@ -1,4 +1,4 @@
-// The three exports as a host reaches them: from the real Tolvarenkis.dll on Windows,
+// The exports as a host reaches them: from the real Tolvarenkis.dll on Windows,
 // from the module's own code over the stand-in elsewhere.
 #pragma once
 
@@ -8,6 +8,9 @@ struct Exports {
     int(WINAPI* Dll_Info)();
     int(WINAPI* LookLb)(HWND, char*);
     void(WINAPI* SortLb)(HWND, DWORD);
+    BOOL(WINAPI* SortLbEx)(HWND, DWORD);
+    int(WINAPI* LookLbEx)(HWND, const char*, DWORD, DWORD*, DWORD*);
+    int(WINAPI* LookLbExW)(HWND, const WCHAR*, DWORD, DWORD*, DWORD*);
 };
 
 const Exports& Dll();

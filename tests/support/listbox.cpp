@@ -1,5 +1,6 @@
 #include "support/listbox.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 
@@ -81,6 +82,26 @@ TestListbox::TestListbox(const std::vector<std::string>& items, DWORD style, boo
         SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+TestListbox::TestListbox(const std::vector<std::u16string>& items, DWORD style)
+    : window_(CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"LISTBOX"), nullptr, WS_POPUP | WS_VSCROLL | style, 0, 0,
+                              200, 200, nullptr, nullptr, nullptr, nullptr)) {
+    for (const std::u16string& item : items)
+        SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+std::vector<std::u16string> TestListbox::WideItems() const {
+    std::vector<std::u16string> items;
+    const LRESULT count = SendMessageW(window_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+        SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(length));
+        items.push_back(text);
+    }
+    return items;
+}
+
 TestListbox::~TestListbox() {
     onDelete_ = nullptr;
     if (controlProc) {
@@ -160,4 +181,14 @@ size_t TestListbox::Reads() const {
     size_t reads = 0;
     for (const Sent& entry : sent) reads += entry.message == LB_GETTEXT;
     return reads;
+}
+
+size_t TestListbox::Writes() const {
+    static const UINT kWrites[] = {LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETSEL,
+                                   LB_SETCURSEL, LB_SETTOPINDEX, LB_SETITEMDATA, LB_SETANCHORINDEX,
+                                   LB_SETCARETINDEX, LB_SETITEMHEIGHT};
+    size_t writes = 0;
+    for (const Sent& entry : sent)
+        writes += std::find(std::begin(kWrites), std::end(kWrites), entry.message) != std::end(kWrites);
+    return writes;
 }

@@ -14,12 +14,15 @@ public:
     // it is the child of a window of the test's that hears what the control tells its owner
     // (on Windows; the stand-in's controls tell nobody).
     explicit TestListbox(const std::vector<std::string>& items = {}, DWORD style = 0, bool owned = false);
+    // A Unicode window (CreateWindowExW) holding the items in UTF-16.
+    TestListbox(const std::vector<std::u16string>& items, DWORD style);
     ~TestListbox();
     TestListbox(const TestListbox&) = delete;
     TestListbox& operator=(const TestListbox&) = delete;
 
     HWND handle() const { return window_; }
     std::vector<std::string> Items() const;
+    std::vector<std::u16string> WideItems() const;
     std::vector<LPARAM> Data() const;
     void SetData(const std::vector<LPARAM>& data);
 
@@ -36,8 +39,9 @@ public:
     // "insert 0 A:text", "setdata 0 7". A and B name the buffers in the order the module first
     // used them.
     std::vector<std::string> Messages(unsigned queries = kNoQueries) const;
-    // The number of LB_GETTEXT messages logged.
+    // The number of LB_GETTEXT messages logged, and of those that change the control.
     size_t Reads() const;
+    size_t Writes() const;
 
 private:
     static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

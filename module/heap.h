@@ -1,0 +1,35 @@
+// Working memory of the extended exports: an array taken from the process heap and given back
+// when it goes out of scope, so nothing of it outlives the call.
+#pragma once
+
+#include "platform/platform.h"
+
+// count elements of size bytes, or nullptr when the heap cannot give them.
+void* HeapTake(SIZE_T count, SIZE_T size);
+void HeapGive(void* memory);
+
+template <typename T>
+class HeapArray {
+public:
+    HeapArray() = default;
+    ~HeapArray() { HeapGive(items_); }
+    HeapArray(const HeapArray&) = delete;
+    HeapArray& operator=(const HeapArray&) = delete;
+
+    // Room for count elements, the earlier ones gone; false when the heap cannot give it.
+    bool Take(SIZE_T count) {
+        HeapGive(items_);
+        items_ = static_cast<T*>(HeapTake(count, sizeof(T)));
+        size_ = items_ ? count : 0;
+        return items_ != nullptr;
+    }
+    // Room for at least count elements, keeping none of the earlier ones.
+    bool Reserve(SIZE_T count) { return count <= size_ || Take(count); }
+
+    T* get() const { return items_; }
+    T& operator[](SIZE_T index) const { return items_[index]; }
+
+private:
+    T* items_ = nullptr;
+    SIZE_T size_ = 0;
+};
