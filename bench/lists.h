@@ -20,8 +20,9 @@ using Texts = std::vector<std::string>;
 constexpr size_t kCopiesPerText = 32;
 constexpr unsigned kSeed = 20261208;
 
-enum class Kind { kRandom, kSorted, kReversed, kDuplicated };
-const Kind kKinds[] = {Kind::kRandom, Kind::kSorted, Kind::kReversed, Kind::kDuplicated};
+// Identical texts make SortLb's cost grow with the square of n; they are measured at one size.
+enum class Kind { kRandom, kSorted, kReversed, kDuplicated, kIdentical };
+const Kind kKinds[] = {Kind::kRandom, Kind::kSorted, Kind::kReversed, Kind::kDuplicated, Kind::kIdentical};
 
 inline const char* KindName(Kind kind) {
     switch (kind) {
@@ -29,6 +30,7 @@ inline const char* KindName(Kind kind) {
     case Kind::kSorted: return "sorted";
     case Kind::kReversed: return "reversed";
     case Kind::kDuplicated: return "duplicated";
+    case Kind::kIdentical: return "identical";
     }
     return "?";
 }
@@ -54,6 +56,7 @@ inline std::string RandomText(std::mt19937& random) {
 
 inline Texts MakeTexts(Kind kind, size_t count, std::mt19937& random) {
     Texts texts(count);
+    if (kind == Kind::kIdentical) return Texts(count, RandomText(random));
     if (kind == Kind::kDuplicated) {
         Texts pool(std::max<size_t>(count / kCopiesPerText, 1));
         for (std::string& text : pool) text = RandomText(random);

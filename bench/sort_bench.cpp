@@ -1,11 +1,12 @@
 // Benchmark of Tolvarenkis.dll against real listbox controls: for lists of 1,000 to 16,000
 // items of four kinds, what SortLb sends and how long it takes, set against the least the
 // sort can cost (its own message sequence replayed with nothing in between) and against a
-// host that sorts in memory; then the reads and the time of LookLb.
+// host that sorts in memory; the same for SortLbEx, set against reading every text once;
+// then the reads and the time of LookLb and LookLbEx.
 //   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
-// reversed and duplicated.
+// reversed, duplicated and identical.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 
@@ -29,6 +30,9 @@ constexpr size_t kLookups = 2000;
 // Each time is the least of several runs: as many as make about 12,000 items, at least 3.
 constexpr size_t kRepeatItems = 12000;
 constexpr size_t kMinRepeats = 3;
+// SortLbEx takes milliseconds, so it is timed more often: the noise is larger than it.
+constexpr size_t kExRepeatItems = 160000;
+constexpr size_t kExMinRepeats = 10;
 // ---- Listbox controls ----
 
 HWND NewListbox(const Texts& texts) {
@@ -64,15 +68,32 @@ struct Recording {
     WNDPROC control = nullptr;
     LPARAM firstBuffer = 0;  // the buffer the module used first is called 0
     std::vector<Step> steps;
-    size_t lengthQueries = 0;
+    size_t others = 0;  // the listbox messages that are not steps: length, data, selection
+    size_t writes = 0;  // the messages that change the control
 };
+
+bool Changes(UINT message) {
+    switch (message) {
+    case LB_ADDSTRING: case LB_INSERTSTRING: case LB_DELETESTRING: case LB_RESETCONTENT: case LB_SETSEL:
+    case LB_SETCURSEL: case LB_SETTOPINDEX: case LB_SETITEMDATA: case LB_SETANCHORINDEX: case LB_SETCARETINDEX:
+    case LB_SETITEMHEIGHT:
+        return true;
+    default:
+        return false;
+    }
+}
 
 Recording* recording = nullptr;
 
+// The listbox messages.
+constexpr UINT kFirstListboxMessage = 0x0180;
+constexpr UINT kLastListboxMessage = 0x01B3;
+
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == LB_GETTEXTLEN) {
-        ++recording->lengthQueries;
-    } else if (message >= LB_ADDSTRING && message <= LB_GETCOUNT) {
+    recording->writes += Changes(message);
+    if (message == LB_GETTEXTLEN || message > LB_GETCOUNT) {
+        recording->others += message >= kFirstListboxMessage && message <= kLastListboxMessage;
+    } else if (message >= LB_ADDSTRING) {
         if ((message == LB_GETTEXT || message == LB_INSERTSTRING) && recording->firstBuffer == 0)
             recording->firstBuffer = lParam;
         const auto buffer = static_cast<uint8_t>(lParam != 0 && lParam != recording->firstBuffer);
@@ -127,6 +148,17 @@ void SortInMemory(HWND list) {
     for (const std::string& item : items) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+// Every text read once, as any caller must read texts of any length: its length, then the
+// text. SortLbEx cannot do with less.
+void ReadEveryText(HWND list) {
+    const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<wchar_t> text;
+    for (size_t i = 0; i < count; ++i) {
+        text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    }
+}
+
 template <typename Work>
 double TimeOnFreshList(const Texts& texts, Work work) {
     HWND list = NewListbox(texts);
@@ -155,12 +187,39 @@ SortFigures MeasureSort(const Texts& texts, int repeats) {
     if (ItemsOf(list) != expected) std::fprintf(stderr, "tolvarenkis_bench: SortLb left the list unsorted\n");
     DestroyWindow(list);
 
-    SortFigures figures{sent.steps.size() + sent.lengthQueries, CountOf(sent, LB_GETTEXT) / 2,
+    SortFigures figures{sent.steps.size() + sent.others, CountOf(sent, LB_GETTEXT) / 2,
                         CountOf(sent, LB_DELETESTRING) / 2, 1e30, 1e30, 1e30};
     // Interleaved, so that a slow spell of the machine hits both alike.
     for (int round = 0; round < repeats; ++round) {
         figures.module = std::min(figures.module, TimeOnFreshList(texts, [](HWND l) { SortLb(l, SORT_ASCENDING); }));
         figures.replay = std::min(figures.replay, TimeOnFreshList(texts, [&](HWND l) { Replay(l, sent.steps); }));
+        figures.inMemory = std::min(figures.inMemory, TimeOnFreshList(texts, SortInMemory));
+    }
+    return figures;
+}
+
+// ---- The extended sort ----
+
+struct ExFigures {
+    size_t messages, writes;
+    double module, reading, inMemory;  // seconds, the least of the repeats
+};
+
+ExFigures MeasureSortEx(const Texts& texts, int repeats) {
+    Recording sent;
+    HWND list = NewListbox(texts);
+    StartRecording(list, sent);
+    SortLbEx(list, 0);
+    StopRecording(list);
+    Texts expected = texts;
+    std::stable_sort(expected.begin(), expected.end(), TextBefore);
+    if (ItemsOf(list) != expected) std::fprintf(stderr, "tolvarenkis_bench: SortLbEx left the list unsorted\n");
+    DestroyWindow(list);
+
+    ExFigures figures{sent.steps.size() + sent.others, sent.writes, 1e30, 1e30, 1e30};
+    for (int round = 0; round < repeats; ++round) {
+        figures.reading = std::min(figures.reading, TimeOnFreshList(texts, ReadEveryText));
+        figures.module = std::min(figures.module, TimeOnFreshList(texts, [](HWND l) { SortLbEx(l, 0); }));
         figures.inMemory = std::min(figures.inMemory, TimeOnFreshList(texts, SortInMemory));
     }
     return figures;
@@ -187,22 +246,27 @@ Texts LookupKeys(const Texts& sorted, std::mt19937& random) {
     return keys;
 }
 
-LookFigures MeasureLookup(const Texts& sorted, std::mt19937& random) {
-    const Texts keys = LookupKeys(sorted, random);
+int LookUpEx(HWND list, const std::string& key) { return LookLbEx(list, key.c_str(), 0, nullptr, nullptr); }
+
+// The reads of LookLb, bound by 2 + log2 n + run, or of LookLbEx, bound by 2 + 2 ceil(log2(n + 1)).
+template <typename Look>
+LookFigures MeasureLookup(const Texts& sorted, const Texts& keys, Look look, bool extended) {
     HWND list = NewListbox(sorted);
     Recording sent;
     StartRecording(list, sent);
+    const double n = static_cast<double>(sorted.size());
     double bound = 0;
     for (const std::string& key : keys) {
-        LookUp(list, key);
+        look(list, key);
         const auto run = std::equal_range(sorted.begin(), sorted.end(), key, TextBefore);
-        bound += 2 + std::log2(static_cast<double>(sorted.size())) + static_cast<double>(run.second - run.first);
+        bound += extended ? 2 + 2 * std::ceil(std::log2(n + 1))
+                          : 2 + std::log2(n) + static_cast<double>(run.second - run.first);
     }
     StopRecording(list);
     const double reads = static_cast<double>(CountOf(sent, LB_GETTEXT));
 
     const double start = Seconds();
-    for (const std::string& key : keys) LookUp(list, key);
+    for (const std::string& key : keys) look(list, key);
     const double elapsed = Seconds() - start;
     DestroyWindow(list);
     const auto lookups = static_cast<double>(keys.size());
@@ -238,36 +302,62 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
+struct ExRow {
+    Kind kind;
+    size_t n;
+    ExFigures ex;
+    double sortLb;  // seconds
+};
+
+// SortLb and SortLbEx on the same lists; the identical texts, on which SortLb takes seconds,
+// at the smallest size only.
 void RunSorts(const Options& options, FILE* data) {
     std::printf("| input | n | messages | comparisons | exchanges | SortLb ms | replay ms | SortLb / replay "
                 "| in-memory host ms |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
     std::mt19937 random(kSeed);
+    std::vector<ExRow> exRows;
     for (Kind kind : options.kinds) {
         for (size_t n : options.sizes) {
+            if (kind == Kind::kIdentical && n != options.sizes.front()) continue;
             const Texts texts = MakeTexts(kind, n, random);
-            const int repeats = static_cast<int>(std::max(kMinRepeats, kRepeatItems / n));
+            const int repeats = kind == Kind::kIdentical ? 1 : static_cast<int>(std::max(kMinRepeats, kRepeatItems / n));
             const SortFigures f = MeasureSort(texts, repeats);
             std::printf("| %s | %zu | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f |\n", KindName(kind), n,
                         f.messages, f.comparisons, f.exchanges, f.module * 1e3, f.replay * 1e3,
                         f.module / f.replay, f.inMemory * 1e3);
             std::fflush(stdout);
+            const ExFigures ex = MeasureSortEx(texts, static_cast<int>(std::max(kExMinRepeats, kExRepeatItems / n)));
+            exRows.push_back({kind, n, ex, f.module});
             if (data)
-                std::fprintf(data, "%s\t%zu\t%.4f\t%.4f\t%.4f\n", KindName(kind), n, f.module / double(n) * 1e6,
-                             f.replay / double(n) * 1e6, f.inMemory / double(n) * 1e6);
+                std::fprintf(data, "%s\t%zu\t%.4f\t%.4f\t%.4f\t%.4f\n", KindName(kind), n, f.module / double(n) * 1e6,
+                             f.replay / double(n) * 1e6, f.inMemory / double(n) * 1e6, ex.module / double(n) * 1e6);
         }
     }
+    std::printf("\n| input | n | messages | writes | SortLbEx ms | reading ms | SortLbEx / reading "
+                "| in-memory host ms | SortLbEx / host | SortLb / SortLbEx |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+    for (const ExRow& row : exRows) {
+        const ExFigures& f = row.ex;
+        std::printf("| %s | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f | %.3f | %.0f |\n", KindName(row.kind), row.n,
+                    f.messages, f.writes, f.module * 1e3, f.reading * 1e3, f.module / f.reading, f.inMemory * 1e3,
+                    f.module / f.inMemory, row.sortLb / f.module);
+    }
+    std::fflush(stdout);
 }
 
 void RunLookups(const Options& options) {
-    std::printf("\n| input | n | reads per lookup | 2 + log2 n + run | us per lookup |\n|---|--:|--:|--:|--:|\n");
+    std::printf("\n| input | n | LookLb reads | 2 + log2 n + run | LookLb us | LookLbEx reads "
+                "| 2 + 2 ceil(log2(n + 1)) | LookLbEx us |\n|---|--:|--:|--:|--:|--:|--:|--:|\n");
     std::mt19937 random(kSeed + 1);
     for (Kind kind : options.kinds) {
         if (kind != Kind::kRandom && kind != Kind::kDuplicated) continue;  // sorted, they are alike
         for (size_t n : options.sizes) {
             Texts sorted = MakeTexts(kind, n, random);
             std::sort(sorted.begin(), sorted.end(), TextBefore);
-            const LookFigures f = MeasureLookup(sorted, random);
-            std::printf("| %s | %zu | %.2f | %.2f | %.2f |\n", KindName(kind), n, f.reads, f.bound, f.seconds * 1e6);
+            const Texts keys = LookupKeys(sorted, random);
+            const LookFigures f = MeasureLookup(sorted, keys, LookUp, false);
+            const LookFigures ex = MeasureLookup(sorted, keys, LookUpEx, true);
+            std::printf("| %s | %zu | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f |\n", KindName(kind), n, f.reads, f.bound,
+                        f.seconds * 1e6, ex.reads, ex.bound, ex.seconds * 1e6);
             std::fflush(stdout);
         }
     }

@@ -27,16 +27,16 @@ public:
 
     // A text given rather than read, already in UTF-16.
     DWORD Keep(const WCHAR* wide, DWORD length) {
-        text = {wide, length, order_ == Order::kCodePointsNoCase && SurrogatesIn(wide, length)};
-        if (order_ != Order::kBytes) return 0;
+        text = {wide, length, true, order_ == Order::kCodePointsNoCase && SurrogatesIn(wide, length)};
+        if (order_ != Order::kBytes || IsAscii(wide, length)) return 0;
         const DWORD room = ToCodePage(wide, length, nullptr, 0);
         if (!bytes_.Reserve(SIZE_T{room} + 1)) return ERROR_NOT_ENOUGH_MEMORY;
-        text = {bytes_.get(), ToCodePage(wide, length, bytes_.get(), room), false};
+        text = {bytes_.get(), ToCodePage(wide, length, bytes_.get(), room), false, false};
         return 0;
     }
 
     // A text given in the code page, for the byte order.
-    void KeepBytes(const BYTE* bytes, DWORD length) { text = {bytes, length, false}; }
+    void KeepBytes(const BYTE* bytes, DWORD length) { text = {bytes, length, false, false}; }
 
     OrderText text{};
 
@@ -47,13 +47,8 @@ private:
     HeapArray<BYTE> bytes_;
 };
 
-DWORD Length(const char* text) {
-    DWORD length = 0;
-    while (text[length]) ++length;
-    return length;
-}
-
-DWORD Length(const WCHAR* text) {
+template <typename Unit>
+DWORD Length(const Unit* text) {
     DWORD length = 0;
     while (text[length]) ++length;
     return length;
@@ -77,11 +72,12 @@ DWORD TakeAnsiKey(const char* key, Order order, HeapArray<WCHAR>& wide, Probe& i
 DWORD TakeWideKey(const WCHAR* key, bool unicodeWindow, Probe& into) {
     const DWORD length = Length(key);
     if (!unicodeWindow) {
+        // The way back in UTF-16 first, then the bytes.
         const DWORD made = ToCodePage(key, length, nullptr, 0);
-        HeapArray<BYTE> bytes;
-        HeapArray<WCHAR> back;
-        if (!bytes.Take(SIZE_T{made} + 1) || !back.Take(SIZE_T{length} + 1)) return ERROR_NOT_ENOUGH_MEMORY;
-        if (!RoundTrips(key, length, bytes.get(), ToCodePage(key, length, bytes.get(), made), back.get()))
+        HeapArray<WCHAR> room;
+        if (!room.Take(SIZE_T{length} + 1 + made / 2 + 1)) return ERROR_NOT_ENOUGH_MEMORY;
+        auto* bytes = reinterpret_cast<BYTE*>(room.get() + length + 1);
+        if (!RoundTrips(key, length, bytes, ToCodePage(key, length, bytes, made), room.get()))
             return ERROR_NO_UNICODE_TRANSLATION;
     }
     return into.Keep(key, length);
@@ -113,9 +109,11 @@ DWORD LookEx(HWND handle, Key key, DWORD flags, Answer& answer) {
     HeapArray<WCHAR> widened;
     DWORD error = key.ansi ? TakeAnsiKey(key.ansi, order, widened, keyText)
                            : TakeWideKey(key.wide, list.unicode(), keyText);
-    Probe first(list, order), last(list, order), probe(list, order);
+    // The first item is kept for the look at the ends; the other probe takes the last item,
+    // then each midpoint.
+    Probe first(list, order), probe(list, order);
     if (!error) error = first.Read(0);
-    if (!error) error = last.Read(count - 1);
+    if (!error) error = probe.Read(count - 1);
     if (error) return error;
 
     // Comparisons in the list's own order, descending lists included.
@@ -132,9 +130,9 @@ DWORD LookEx(HWND handle, Key key, DWORD flags, Answer& answer) {
         itemToKey = error ? 0 : compare(probe.text, keyText.text);
         return !error && !failed;
     };
-    const int ends = compare(first.text, last.text);
+    const int ends = compare(first.text, probe.text);
     const int keyToFirst = compare(keyText.text, first.text);
-    const int keyToLast = compare(keyText.text, last.text);
+    const int keyToLast = compare(keyText.text, probe.text);
     if (failed) return GetLastError() ? GetLastError() : ERROR_NOT_SUPPORTED;
     if (ends > 0) return ERROR_INVALID_DATA;
     if (keyToFirst < 0) {

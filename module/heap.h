@@ -4,8 +4,9 @@
 
 #include "platform/platform.h"
 
-// count elements of size bytes, or nullptr when the heap cannot give them.
-void* HeapTake(SIZE_T count, SIZE_T size);
+// Gives `old` back (if any) and takes count elements of size bytes; nullptr when the heap
+// cannot give them.
+void* HeapRetake(void* old, SIZE_T count, SIZE_T size);
 void HeapGive(void* memory);
 
 template <typename T>
@@ -18,8 +19,7 @@ public:
 
     // Room for count elements, the earlier ones gone; false when the heap cannot give it.
     bool Take(SIZE_T count) {
-        HeapGive(items_);
-        items_ = static_cast<T*>(HeapTake(count, sizeof(T)));
+        items_ = static_cast<T*>(HeapRetake(items_, count, sizeof(T)));
         size_ = items_ ? count : 0;
         return items_ != nullptr;
     }

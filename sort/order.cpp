@@ -39,13 +39,28 @@ int CompareNoCase(const WCHAR* a, DWORD aLength, const WCHAR* b, DWORD bLength, 
     return whole;
 }
 
+// The byte order over units that are bytes, or ASCII characters in UTF-16, which have the
+// same values.
+int CompareByteUnits(const OrderText& a, const OrderText& b) {
+    const DWORD common = a.length < b.length ? a.length : b.length;
+    for (DWORD i = 0; i < common; ++i) {
+        const DWORD x = a.wide ? static_cast<const WCHAR*>(a.units)[i] : static_cast<const BYTE*>(a.units)[i];
+        const DWORD y = b.wide ? static_cast<const WCHAR*>(b.units)[i] : static_cast<const BYTE*>(b.units)[i];
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return Sign(static_cast<LONG>(a.length) - static_cast<LONG>(b.length));
+}
+
 }  // namespace
 
 int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength) {
-    const DWORD common = aLength < bLength ? aLength : bLength;
-    for (DWORD i = 0; i < common; ++i)
-        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
-    return Sign(static_cast<LONG>(aLength) - static_cast<LONG>(bLength));
+    return CompareByteUnits({a, aLength, false, false}, {b, bLength, false, false});
+}
+
+bool IsAscii(const WCHAR* text, DWORD length) {
+    for (DWORD i = 0; i < length; ++i)
+        if (text[i] >= 0x80) return false;
+    return true;
 }
 
 Order OrderFor(DWORD flags, bool unicodeWindow) {
@@ -62,7 +77,6 @@ bool SurrogatesIn(const WCHAR* text, DWORD length) {
 }
 
 DWORD ToCodePage(const WCHAR* text, DWORD length, BYTE* bytes, SIZE_T room) {
-    if (length == 0) return 0;
     constexpr SIZE_T kMostRoom = 0x7FFFFFFF;
     const int made = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), reinterpret_cast<LPSTR>(bytes),
                                          static_cast<int>(room < kMostRoom ? room : kMostRoom), nullptr, nullptr);
@@ -81,8 +95,7 @@ bool RoundTrips(const WCHAR* text, DWORD length, const BYTE* bytes, DWORD made, 
 }
 
 int CompareTexts(Order order, const OrderText& a, const OrderText& b, bool& failed) {
-    if (order == Order::kBytes)
-        return CompareBytes(static_cast<const BYTE*>(a.units), a.length, static_cast<const BYTE*>(b.units), b.length);
+    if (order == Order::kBytes) return CompareByteUnits(a, b);
     const auto* x = static_cast<const WCHAR*>(a.units);
     const auto* y = static_cast<const WCHAR*>(b.units);
     switch (order) {

@@ -10,13 +10,18 @@
 // the shorter comes first. Answers below, at or above 0, as a before, equals or follows b.
 int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength);
 
-// A text as the extended exports compare it: bytes in the ANSI code page under the byte order,
-// otherwise the list's own UTF-16.
+// A text as the extended exports compare it: under the byte order its bytes in the ANSI code
+// page, or its UTF-16 where it holds nothing but ASCII (the same values, with no conversion);
+// under the other orders the list's own UTF-16.
 struct OrderText {
     const void* units;
     DWORD length;
-    bool surrogates;  // holds a unit of a surrogate pair (UTF-16 only)
+    bool wide;        // units are WCHARs
+    bool surrogates;  // holds a unit of a surrogate pair
 };
+
+// Every ANSI code page keeps the ASCII characters as they are.
+bool IsAscii(const WCHAR* text, DWORD length);
 
 enum class Order : BYTE {
     kBytes,            // an ANSI window, ordinal: SortLb's order

@@ -21,18 +21,24 @@ struct Texts {
     HeapArray<OrderText> keys;
 };
 
-// Under the byte order the keys are the texts as the control's A messages would give them.
+// Under the byte order the keys are the texts as the control's A messages would give them:
+// ASCII texts as they were read, the others converted into a pool of bytes.
 DWORD NarrowKeys(DWORD count, Texts& texts) {
-    const auto text = [&](DWORD i) { return &texts.pool[texts.starts[i]]; };
-    const auto length = [&](DWORD i) { return static_cast<DWORD>(texts.starts[i + 1] - texts.starts[i] - 1); };
     SIZE_T total = 0;
-    for (DWORD i = 0; i < count; ++i) total += ToCodePage(text(i), length(i), nullptr, 0) + 1;
+    for (DWORD i = 0; i < count; ++i) {
+        const OrderText& key = texts.keys[i];
+        if (!IsAscii(static_cast<const WCHAR*>(key.units), key.length))
+            total += ToCodePage(static_cast<const WCHAR*>(key.units), key.length, nullptr, 0) + 1;
+    }
+    if (total == 0) return 0;
     if (!texts.bytes.Take(total)) return ERROR_NOT_ENOUGH_MEMORY;
     SIZE_T at = 0;
     for (DWORD i = 0; i < count; ++i) {
-        const DWORD made = ToCodePage(text(i), length(i), &texts.bytes[at], total - at);
-        texts.bytes[at + made] = 0;
-        texts.keys[i] = {&texts.bytes[at], made, false};
+        OrderText& key = texts.keys[i];
+        const auto* wide = static_cast<const WCHAR*>(key.units);
+        if (IsAscii(wide, key.length)) continue;
+        const DWORD made = ToCodePage(wide, key.length, &texts.bytes[at], total - at);
+        key = {&texts.bytes[at], made, false, false};
         at += made + 1;
     }
     return 0;
@@ -57,7 +63,8 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, Order order, Texts& texts) 
         WCHAR* text = &texts.pool[texts.starts[i]];
         const auto length = static_cast<LRESULT>(texts.starts[i + 1] - texts.starts[i] - 1);
         if (!list.Read(i, text, length)) return ERROR_READ_FAULT;
-        texts.keys[i] = {text, static_cast<DWORD>(length), order == Order::kCodePointsNoCase && SurrogatesIn(text, static_cast<DWORD>(length))};
+        const auto units = static_cast<DWORD>(length);
+        texts.keys[i] = {text, units, true, order == Order::kCodePointsNoCase && SurrogatesIn(text, units)};
     }
     return order == Order::kBytes ? NarrowKeys(count, texts) : 0;
 }
@@ -179,20 +186,26 @@ DWORD SortEx(HWND handle, DWORD flags) {
     DWORD error = ReadTexts(list, count, order, texts);
     if (error) return error;
 
-    HeapArray<DWORD> sorted, place;
-    if (!sorted.Take(count) || !place.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD i = 0; i < count; ++i) sorted[i] = i;
     const bool descending = flags & LBEX_DESCENDING;
     bool failed = false;
-    StableSort(sorted.get(), place.get(), count, [&](DWORD a, DWORD b) {
+    const auto before = [&](DWORD a, DWORD b) {
         const int compared = CompareTexts(order, texts.keys[a], texts.keys[b], failed);
         return descending ? compared > 0 : compared < 0;
-    });
+    };
+    // A list already in order costs one comparison an item.
+    DWORD disorder = 1;
+    while (disorder < count && !before(disorder, disorder - 1)) ++disorder;
+    HeapArray<DWORD> sorted, place;
+    if (disorder < count && !failed) {
+        if (!sorted.Take(count) || !place.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+        for (DWORD i = 0; i < count; ++i) sorted[i] = i;
+        StableSort(sorted.get(), place.get(), count, before);
+    }
     // A comparison the platform could not make leaves the list as it was.
     if (failed) return GetLastError() ? GetLastError() : ERROR_NOT_SUPPORTED;
+    if (disorder == count) return 0;
     DWORD first = 0;
     while (first < count && sorted[first] == first) ++first;
-    if (first == count) return 0;
     for (DWORD k = 0; k < count; ++k) place[sorted[k]] = k;
 
     Kept kept;
