@@ -24,6 +24,7 @@ type
   TMainForm = class
     NamesList: TListBox;
     procedure LookUp(const Key: AnsiString);
+    procedure SortAndFind(const Key: UnicodeString);
   end;
 
 var
@@ -109,7 +110,7 @@ const
 var
   Form: TMainForm;
   List: HWND;
-  Position: Cardinal;
+  Position, Count: Cardinal;
   I, Selected: Integer;
 begin
   List := CreateWindowExA(0, 'LISTBOX', nil, WS_POPUP, 0, 0, 200, 200, 0, 0, 0, nil);
@@ -138,6 +139,22 @@ begin
   Selected := Form.NamesList.ItemIndex;
   Form.LookUp('Meier');
   Expect((MessagesShown = 1) and (Form.NamesList.ItemIndex = Selected), 'LookUp tells of a refusal');
+
+  { The extended exports: stable, case ignored, the data travelling with the texts. }
+  for I := 0 to High(Ascending) do
+    SendMessageA(List, LB_SETITEMDATA, WPARAM(I), LPARAM(100 + I));  { Schmidt 100 ... Becker 104 }
+  Expect(SortLbEx(List, LBEX_IGNORE_CASE), 'SortLbEx ascending');
+  for I := Low(Ascending) to High(Ascending) do
+    Expect(ItemText(List, I) = Ascending[I], 'SortLbEx ascending: ' + Ascending[I] + ' at ' + IntToStr(I));
+  Expect(SendMessageA(List, LB_GETITEMDATA, 0, 0) = 104, 'SortLbEx keeps Becker''s data');
+  Expect((LookLbEx(List, 'MEIER', LBEX_IGNORE_CASE, @Position, @Count) = LOOK_FOUND_MANY) and
+         (Position = 2) and (Count = 2), 'LookLbEx finds both Meier');
+  Expect((LookLbExW(List, PWideChar(UnicodeString('Neumann')), LBEX_IGNORE_CASE, @Position, nil) = LOOK_BETWEEN)
+         and (Position = 3), 'LookLbExW puts Neumann after the second Meier');
+  Expect(LookLbEx(List, 'Meier', $100, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
+  Expect(GetLastError = ERROR_INVALID_FLAGS, 'the last error names the unknown flag');
+  Form.SortAndFind('fischer');
+  Expect(Form.NamesList.ItemIndex = 1, 'SortAndFind selects Fischer');
 
   if ParamStr(1) = '--info' then
     WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
