@@ -210,26 +210,6 @@ TEST(HostSafety, AReadThatDoesNotDeliverItsLengthStopsTheCallBeforeAnyWrite) {
 
 // ---- Unicode windows ----
 
-HWND UnicodeListbox(const std::vector<std::u16string>& items) {
-    HWND list = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"LISTBOX"), nullptr, WS_POPUP, 0, 0, 200, 200,
-                                nullptr, nullptr, nullptr, nullptr);
-    for (const std::u16string& item : items)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    return list;
-}
-
-std::vector<std::u16string> UnicodeItems(HWND list) {
-    std::vector<std::u16string> items;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::u16string text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, u'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.pop_back();
-        items.push_back(text);
-    }
-    return items;
-}
-
 TEST(HostSafety, AUnicodeListIsSortedOnlyWhenEveryTextSurvivesTheCodePage) {
     using Wide = std::vector<std::u16string>;
     const struct {
@@ -244,11 +224,10 @@ TEST(HostSafety, AUnicodeListIsSortedOnlyWhenEveryTextSurvivesTheCodePage) {
         {{u"b", u"a", u"\u65E5\u672C"}, {}},
     };
     for (const auto& row : rows) {
-        HWND list = UnicodeListbox(row.items);
-        const DWORD error = Sort(list);
+        TestListbox list(row.items, 0);
+        const DWORD error = Sort(list.handle());
         EXPECT_EQ(error, row.expected.empty() ? DWORD(ERROR_NO_UNICODE_TRANSLATION) : 0u);
-        EXPECT_EQ(UnicodeItems(list), row.expected.empty() ? row.items : row.expected);
-        DestroyWindow(list);
+        EXPECT_EQ(list.WideItems(), row.expected.empty() ? row.items : row.expected);
     }
 }
 

@@ -89,18 +89,20 @@ TestListbox::TestListbox(const std::vector<std::u16string>& items, DWORD style)
         SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-std::vector<std::u16string> TestListbox::WideItems() const {
+std::vector<std::u16string> WideItemsOf(HWND list) {
     std::vector<std::u16string> items;
-    const LRESULT count = SendMessageW(window_, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
         std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-        SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
         text.resize(static_cast<size_t>(length));
         items.push_back(text);
     }
     return items;
 }
+
+std::vector<std::u16string> TestListbox::WideItems() const { return WideItemsOf(window_); }
 
 TestListbox::~TestListbox() {
     onDelete_ = nullptr;

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The texts of any listbox, this process's or another's, read with the W messages.
+std::vector<std::u16string> WideItemsOf(HWND list);
+
 class TestListbox {
 public:
     // A listbox of the given LBS_ styles (a plain one by default) holding the items. Owned,
