@@ -1,16 +1,20 @@
 // A console host for Tolvarenkis.dll: fills a real listbox with the lines of a text file,
-// sorts it ascending, looks keys up, sorts it descending, and prints what it sees.
+// each with its line number as item data, sorts it ascending, looks keys up, sorts it
+// descending, and prints what it sees. With --ex (or --ignore-case, --locale) it calls
+// SortLbEx and LookLbEx instead of SortLb and LookLb.
 #include "Tolvarenkis.h"
+#include "host_calls.h"
+#include "list_file.h"
 #include "result_name.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char kUsage[] = "usage: tolvarenkis_console [--look KEY]... [--desc | --no-desc] [FILE]";
+const char kUsage[] =
+    "usage: tolvarenkis_console [--ex] [--ignore-case] [--locale] [--look KEY]... [--desc | --no-desc] [FILE]";
 const char kDefaultFile[] = "data/names.txt";
 // Keys that, on the sample list, give every result code of an ascending list.
 const char* const kDefaultKeys[] = {"Aachen", "Fischer", "Meier", "Neumann", "\xDC" "berweg"};
@@ -18,6 +22,7 @@ const char* const kDefaultKeys[] = {"Aachen", "Fischer", "Meier", "Neumann", "\x
 struct Options {
     std::vector<std::string> keys;
     bool descending = true;
+    ExChoice choice;
     std::string file = kDefaultFile;
 };
 
@@ -25,6 +30,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     bool fileGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (TakeExOption(arg, options.choice)) continue;
         if (arg == "--look") {
             if (i + 1 == argc) {
                 std::fprintf(stderr, "tolvarenkis_console: --look needs a key (%s)\n", kUsage);
@@ -56,65 +62,54 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-// The file's lines, bytes as they are, without their line ends. Every line must fit a
-// listbox text: that is the host's duty, so the file is refused whole if one does not.
+// The file's lines, bytes as they are, without their line ends.
 bool ReadLines(const std::string& file, std::vector<std::string>& lines) {
-    FILE* in = std::fopen(file.c_str(), "rb");
-    if (!in) {
+    std::string content;
+    if (!ReadBytes(file, content)) {
         std::fprintf(stderr, "tolvarenkis_console: cannot open %s\n", file.c_str());
         return false;
     }
-    std::string content;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) content.append(chunk, n);
-    std::fclose(in);
-
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > TOLVARENKIS_TEXT_MAX || line.find('\0') != std::string::npos) {
-            std::fprintf(stderr, "tolvarenkis_console: %s:%zu: a line holds at most %d bytes and no zero byte\n",
-                         file.c_str(), lines.size() + 1, TOLVARENKIS_TEXT_MAX);
-            return false;
-        }
-        lines.push_back(line);
-        start = end + 1;
+    if (const size_t bad = SplitLines(content, lines)) {
+        std::fprintf(stderr, "tolvarenkis_console: %s:%zu: a line holds at most %d bytes and no zero byte\n",
+                     file.c_str(), bad, TOLVARENKIS_TEXT_MAX);
+        return false;
     }
     return true;
 }
 
-void PrintList(HWND list, const char* heading) {
+// Each item with its data, the line it came from: the data travels with its text.
+void PrintList(HWND list, const std::string& heading) {
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    std::printf("%s (%d items):\n", heading, count);
+    std::printf("%s (%d items):\n", heading.c_str(), count);
     char text[TOLVARENKIS_TEXT_MAX + 1];
     for (int i = 0; i < count; ++i) {
         SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        std::printf("  %4d  %s\n", i, text);
+        const LRESULT line = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+        std::printf("  %4d  %s  (line %ld)\n", i, text, static_cast<long>(line));
     }
 }
 
-void Sort(HWND list, DWORD direction) {
-    SortLb(list, direction);
-    const DWORD error = GetLastError();
-    if (error) std::printf("SortLb refused: %s\n", RefusalReason(error));
+const ListExports kCalls = {SortLb, LookLb, SortLbEx, LookLbEx};
+
+// Sorts with the chosen export and answers the heading of the list it leaves.
+std::string Sort(HWND list, const ExChoice& choice, bool descending) {
+    const char* name = choice.ex ? "SortLbEx" : "SortLb";
+    const DWORD flags = CallFlags(choice, descending);
+    if (const DWORD error = SortWith(kCalls, choice, list, descending))
+        std::printf("%s refused: %s\n", name, RefusalReason(error, flags));
+    return choice.ex ? "Sorted by SortLbEx, " + OrderName(flags) : "Sorted " + OrderName(flags);
 }
 
-void PrintLookup(HWND list, const std::string& key) {
-    char buffer[TOLVARENKIS_TEXT_MAX + 1];
-    std::strcpy(buffer, key.c_str());
-    const int result = LookLb(list, buffer);
-    const DWORD error = GetLastError();
-    std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), LookResultName(result));
-    if (result == LOOK_REFUSED) {
-        std::printf("  (%s)\n", RefusalReason(error));
+void PrintLookup(HWND list, const std::string& key, const ExChoice& choice, bool descending) {
+    const Lookup lookup = LookWith(kCalls, choice, list, key, descending);
+    std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), LookResultName(lookup.result));
+    if (lookup.result == LOOK_REFUSED) {
+        std::printf("  (%s)\n", RefusalReason(lookup.error, lookup.flags));
         return;
     }
-    DWORD position;
-    std::memcpy(&position, buffer, sizeof position);
-    std::printf("  position %lu\n", static_cast<unsigned long>(position));
+    std::printf("  position %lu", static_cast<unsigned long>(lookup.position));
+    if (choice.ex) std::printf(", count %lu", static_cast<unsigned long>(lookup.count));
+    std::printf("\n");
 }
 
 }  // namespace
@@ -131,19 +126,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tolvarenkis_console: cannot create a listbox\n");
         return 1;
     }
-    for (const std::string& line : lines)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i].c_str()));
+        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i + 1));
+    }
 
-    Sort(list, SORT_ASCENDING);
-    PrintList(list, "Sorted ascending");
+    PrintList(list, Sort(list, options.choice, false));
     std::printf("Lookups:\n");
-    for (const std::string& key : options.keys) PrintLookup(list, key);
+    for (const std::string& key : options.keys) PrintLookup(list, key, options.choice, false);
 
     if (options.descending) {
-        Sort(list, SORT_DESCENDING);
-        PrintList(list, "Sorted descending");
+        PrintList(list, Sort(list, options.choice, true));
         std::printf("Lookup in the descending list:\n");
-        PrintLookup(list, options.keys.front());
+        PrintLookup(list, options.keys.front(), options.choice, true);
     }
     DestroyWindow(list);
     return 0;

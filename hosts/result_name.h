@@ -1,8 +1,10 @@
-// The name of a LookLb result, and the reason of a refusal that the last error gives, as the
-// hosts print them.
+// The name of a LookLb result, the order of a flags value, and the reason of a refusal that
+// the last error gives, as the hosts print them.
 #pragma once
 
 #include "Tolvarenkis.h"
+
+#include <string>
 
 inline const char* LookResultName(int result) {
     switch (result) {
@@ -16,21 +18,35 @@ inline const char* LookResultName(int result) {
     }
 }
 
+// The order that SortLbEx leaves with these flags; SortLb's are 0 and LBEX_DESCENDING.
+inline std::string OrderName(DWORD flags) {
+    std::string name = flags & LBEX_DESCENDING ? "descending" : "ascending";
+    if (flags & LBEX_LOCALE) name += " in the locale's order";
+    if (flags & LBEX_IGNORE_CASE) name += ", ignoring case";
+    return name;
+}
+
 #define RESULT_NAME_STRING(x) #x
 #define RESULT_NAME_VALUE(x) RESULT_NAME_STRING(x)
 
-// GetLastError() after a call that refused.
-inline const char* RefusalReason(DWORD error) {
+// GetLastError() after a call that refused; flags are those of an extended call, 0 for the
+// others, whose order is ascending and byte by byte.
+inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
     switch (error) {
     case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not a window";
     case ERROR_EMPTY: return "the list is empty";
-    case ERROR_INVALID_DATA: return "the list is not in ascending order";
+    case ERROR_INVALID_DATA:
+        return flags & LBEX_DESCENDING ? "the list is not in descending order" : "the list is not in ascending order";
     case ERROR_INSUFFICIENT_BUFFER: return "a text is longer than " RESULT_NAME_VALUE(TOLVARENKIS_TEXT_MAX) " bytes";
     case ERROR_INVALID_PARAMETER: return "the key has no terminating zero";
-    case ERROR_NOT_SUPPORTED: return "the list is owner-drawn and keeps no texts";
+    case ERROR_NOT_SUPPORTED:
+        return flags & LBEX_LOCALE ? "the list keeps no texts, or the locale's order is not available"
+                                   : "the list is owner-drawn and keeps no texts";
     case ERROR_POSSIBLE_DEADLOCK: return "the call was made from inside another call of the DLL";
     case ERROR_NO_UNICODE_TRANSLATION: return "a text would not survive the ANSI code page";
     case ERROR_READ_FAULT: return "the listbox did not deliver the text it announced";
+    case ERROR_INVALID_FLAGS: return "a flag is not known to the DLL";
+    case ERROR_NOT_ENOUGH_MEMORY: return "the process heap could not give the working memory";
     default: return "unknown reason";
     }
 }

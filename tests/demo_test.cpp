@@ -144,6 +144,18 @@ std::string LookupStatus(HWND window) {
 
 void Close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
+// A file of the lines, each ended with CR LF, in the temporary folder; empty if not written.
+std::string TempListFile(const char* name, const std::vector<std::string>& lines) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string file = std::string(temp) + name;
+    FILE* out = std::fopen(file.c_str(), "wb");
+    if (!out) return {};
+    for (const std::string& line : lines) std::fprintf(out, "%s\r\n", line.c_str());
+    std::fclose(out);
+    return file;
+}
+
 TEST(DemoHost, SortsTheSampleListAndSelectsTheFoundItem) {
     DemoProcess demo(ThisFolder() + kDemo, "--sort ascending --look Meier");
     ASSERT_TRUE(demo.Started());
@@ -197,15 +209,10 @@ std::vector<std::wstring> WideItems(HWND list) {
 // Wine answers an ANSI read of another process's listbox with the right length but a text in
 // UTF-16: whatever the platform does, nothing of the list may be lost or cut.
 TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    const std::string file = std::string(temp) + "tolvarenkis-long-lines.txt";
-    std::string lines;
-    for (char c : {'f', 'd', 'b', 'e', 'c', 'a'}) lines += std::string(400, c) + "\r\n";
-    FILE* out = std::fopen(file.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(lines.data(), 1, lines.size(), out);
-    std::fclose(out);
+    std::vector<std::string> lines;
+    for (char c : {'f', 'd', 'b', 'e', 'c', 'a'}) lines.push_back(std::string(400, c));
+    const std::string file = TempListFile("tolvarenkis-long-lines.txt", lines);
+    ASSERT_FALSE(file.empty());
 
     DemoProcess demo(ThisFolder() + kDemo, "\"" + file + "\"");
     ASSERT_TRUE(demo.Started());
@@ -233,6 +240,50 @@ TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
                                        : result == LOOK_BETWEEN || result == LOOK_AFTER);
     Close(window);
     EXPECT_EQ(demo.ExitCode(), 0u);
+    DeleteFileA(file.c_str());
+}
+
+// Each item's data is its line in the file, and shows where the sorts took it: both sorts carry
+// it with the text; SortLbEx keeps equal items in the file's order and LookLbEx counts them.
+TEST(DemoHost, ItemsKeepTheirLineAsDataThroughEitherSort) {
+    const std::vector<std::string> lines = {"Meier", "becker", "meier", "Zander", "MEIER", "Adam"};
+    const std::string file = TempListFile("tolvarenkis-item-data.txt", lines);
+    ASSERT_FALSE(file.empty());
+    const struct {
+        const char* steps;
+        const char* status;
+        LRESULT selected;
+        std::vector<std::string> items;
+    } rows[] = {
+        {"--ex --ignore-case --sort ascending --look meier",
+         "LOOK_FOUND_MANY (2): \"meier\" found several times, first at position 2; equal items: 3.", 2,
+         {"Adam", "becker", "Meier", "meier", "MEIER", "Zander"}},
+        {"--ex --sort descending --look Meier", "LOOK_FOUND (1): \"Meier\" found at position 3; equal items: 1.", 3,
+         {"meier", "becker", "Zander", "Meier", "MEIER", "Adam"}},
+        {"--sort ascending --look Meier", "LOOK_FOUND (1): \"Meier\" found at position 2.", 2,
+         {"Adam", "MEIER", "Meier", "Zander", "becker", "meier"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
+        DemoProcess demo(ThisFolder() + kDemo, std::string(row.steps) + " \"" + file + "\"");
+        ASSERT_TRUE(demo.Started());
+        HWND window = demo.Find(DEMO_WINDOW_CLASS);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(LookupStatus(window), row.status);
+        HWND list = GetDlgItem(window, DEMO_ID_LIST);
+        EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), row.selected);
+        const std::vector<std::wstring> items = WideItems(list);
+        ASSERT_EQ(items.size(), row.items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(items[i], std::wstring(row.items[i].begin(), row.items[i].end())) << "item " << i;
+            const size_t line = static_cast<size_t>(SendMessageW(list, LB_GETITEMDATA, i, 0));
+            EXPECT_EQ(line > 0 && line <= lines.size() ? lines[line - 1] : "(data " + std::to_string(line) + ")",
+                      row.items[i])
+                << "item " << i;
+        }
+        Close(window);
+        EXPECT_EQ(demo.ExitCode(), 0u);
+    }
     DeleteFileA(file.c_str());
 }
 
