@@ -5,6 +5,7 @@
 #include "Tolvarenkis.h"
 #include "hosts/demo_resources.h"
 #include "support/exports.h"
+#include "support/listbox.h"
 #include "support/texts.h"
 
 #include <gtest/gtest.h>
@@ -194,18 +195,6 @@ TEST(DemoHost, SaysSoWhenTheListIsNotAscending) {
     Close(window);
 }
 
-std::vector<std::wstring> WideItems(HWND list) {
-    std::vector<std::wstring> items;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(text.size() - 1);
-        items.push_back(text);
-    }
-    return items;
-}
-
 // Wine answers an ANSI read of another process's listbox with the right length but a text in
 // UTF-16: whatever the platform does, nothing of the list may be lost or cut.
 TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
@@ -220,12 +209,12 @@ TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
     ASSERT_NE(window, nullptr);
     HWND list = GetDlgItem(window, DEMO_ID_LIST);
     ASSERT_TRUE(Poll([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 6; }));
-    std::vector<std::wstring> before = WideItems(list);
+    std::vector<std::u16string> before = WideItemsOf(list);
 
     SetLastError(0xDEAD);
     Dll().SortLb(list, SORT_ASCENDING);
     const DWORD sortError = GetLastError();
-    std::vector<std::wstring> after = WideItems(list);
+    std::vector<std::u16string> after = WideItemsOf(list);
     if (sortError == ERROR_READ_FAULT) {
         EXPECT_EQ(after, before);
     } else {
@@ -272,10 +261,10 @@ TEST(DemoHost, ItemsKeepTheirLineAsDataThroughEitherSort) {
         EXPECT_EQ(LookupStatus(window), row.status);
         HWND list = GetDlgItem(window, DEMO_ID_LIST);
         EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), row.selected);
-        const std::vector<std::wstring> items = WideItems(list);
+        const std::vector<std::u16string> items = WideItemsOf(list);
         ASSERT_EQ(items.size(), row.items.size());
         for (size_t i = 0; i < items.size(); ++i) {
-            EXPECT_EQ(items[i], std::wstring(row.items[i].begin(), row.items[i].end())) << "item " << i;
+            EXPECT_EQ(items[i], std::u16string(row.items[i].begin(), row.items[i].end())) << "item " << i;
             const size_t line = static_cast<size_t>(SendMessageW(list, LB_GETITEMDATA, i, 0));
             EXPECT_EQ(line > 0 && line <= lines.size() ? lines[line - 1] : "(data " + std::to_string(line) + ")",
                       row.items[i])
