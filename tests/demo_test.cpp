@@ -207,8 +207,12 @@ TEST(DemoHost, ItsListSortedFromAnotherProcessLosesNothing) {
     ASSERT_TRUE(demo.Started());
     HWND window = demo.Find(DEMO_WINDOW_CLASS);
     ASSERT_NE(window, nullptr);
-    HWND list = GetDlgItem(window, DEMO_ID_LIST);
-    ASSERT_TRUE(Poll([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 6; }));
+    // The window may be found before it has made its controls.
+    HWND list = nullptr;
+    ASSERT_TRUE(Poll([&] {
+        list = GetDlgItem(window, DEMO_ID_LIST);
+        return list && SendMessageW(list, LB_GETCOUNT, 0, 0) == 6;
+    }));
     std::vector<std::u16string> before = WideItemsOf(list);
 
     SetLastError(0xDEAD);
