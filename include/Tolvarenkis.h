@@ -105,7 +105,9 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * a list already in order gets no message that changes it. A visible list is not drawn while
  * it is written and is repainted once afterwards.
  * Returns TRUE when the list stands in that order afterwards (0 or 1 items included), FALSE
- * with the last error set and the list untouched when refused. */
+ * with the last error set and the list untouched when refused. Should the control itself run
+ * out of memory while the list is written, the texts it could not take are missing and the
+ * answer is FALSE with ERROR_NOT_ENOUGH_MEMORY. */
 TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary

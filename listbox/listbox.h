@@ -1,5 +1,5 @@
-// The operations on the host's listbox control: one synchronous message each, sent to
-// ListState.hList, but for the checks of what the control holds.
+// The operations of SortLb and LookLb on the host's listbox control, ListState.hList: one
+// synchronous message each, and the checks of what the control holds.
 #pragma once
 
 #include "platform/platform.h"

@@ -11,13 +11,11 @@
 
 namespace {
 
-constexpr DWORD kAllFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE;
-
 // The list's texts as it held them, and their keys under the order.
 struct Texts {
     HeapArray<SIZE_T> starts;  // of each text in the pool, and one past the last
     HeapArray<WCHAR> pool;     // the texts, each with its zero
-    HeapArray<BYTE> bytes;     // the byte order's keys, each with its zero
+    HeapArray<BYTE> bytes;     // the byte order's keys of the texts that are not ASCII alone
     HeapArray<OrderText> keys;
 };
 
@@ -28,7 +26,7 @@ DWORD NarrowKeys(DWORD count, Texts& texts) {
     for (DWORD i = 0; i < count; ++i) {
         const OrderText& key = texts.keys[i];
         if (!IsAscii(static_cast<const WCHAR*>(key.units), key.length))
-            total += ToCodePage(static_cast<const WCHAR*>(key.units), key.length, nullptr, 0) + 1;
+            total += ToCodePage(static_cast<const WCHAR*>(key.units), key.length, nullptr, 0);
     }
     if (total == 0) return 0;
     if (!texts.bytes.Take(total)) return ERROR_NOT_ENOUGH_MEMORY;
@@ -39,7 +37,7 @@ DWORD NarrowKeys(DWORD count, Texts& texts) {
         if (IsAscii(wide, key.length)) continue;
         const DWORD made = ToCodePage(wide, key.length, &texts.bytes[at], total - at);
         key = {&texts.bytes[at], made, false, false};
-        at += made + 1;
+        at += made;
     }
     return 0;
 }
@@ -174,7 +172,7 @@ DWORD Rewrite(ListWindow& list, const Texts& texts, const DWORD* order, const DW
 }
 
 DWORD SortEx(HWND handle, DWORD flags) {
-    if (flags & ~kAllFlags) return ERROR_INVALID_FLAGS;
+    if (flags & ~kOrderFlags) return ERROR_INVALID_FLAGS;
     if (!IsWindow(handle)) return ERROR_INVALID_WINDOW_HANDLE;
     if (!LbHoldsTexts(handle)) return ERROR_NOT_SUPPORTED;
     ListWindow list(handle);
