@@ -3,10 +3,10 @@
 // sort can cost (its own message sequence replayed with nothing in between) and against a
 // host that sorts in memory; the same for SortLbEx, set against reading every text once;
 // then the reads and the time of LookLb and LookLbEx.
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--data FILE]
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
-// reversed, duplicated and identical.
+// reversed, duplicated and identical, --repeats N at least N runs of each sort.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 
@@ -279,6 +279,7 @@ struct Options {
     std::vector<size_t> sizes{std::begin(kSizes), std::end(kSizes)};
     std::vector<Kind> kinds{std::begin(kKinds), std::end(kKinds)};
     const char* data = nullptr;
+    size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
 };
 
 
@@ -294,8 +295,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             ++i;
         } else if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
             options.data = argv[++i];
+        } else if (std::strcmp(argv[i], "--repeats") == 0 && i + 1 < argc) {
+            options.repeats = std::strtoul(argv[++i], nullptr, 10);
         } else {
-            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--data FILE]\n");
+            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--data FILE]\n");
             return false;
         }
     }
@@ -320,13 +323,15 @@ void RunSorts(const Options& options, FILE* data) {
         for (size_t n : options.sizes) {
             if (kind == Kind::kIdentical && n != options.sizes.front()) continue;
             const Texts texts = MakeTexts(kind, n, random);
-            const int repeats = kind == Kind::kIdentical ? 1 : static_cast<int>(std::max(kMinRepeats, kRepeatItems / n));
+            const size_t least = std::max(kMinRepeats, options.repeats);
+            const int repeats = kind == Kind::kIdentical ? 1 : static_cast<int>(std::max(least, kRepeatItems / n));
             const SortFigures f = MeasureSort(texts, repeats);
             std::printf("| %s | %zu | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f |\n", KindName(kind), n,
                         f.messages, f.comparisons, f.exchanges, f.module * 1e3, f.replay * 1e3,
                         f.module / f.replay, f.inMemory * 1e3);
             std::fflush(stdout);
-            const ExFigures ex = MeasureSortEx(texts, static_cast<int>(std::max(kExMinRepeats, kExRepeatItems / n)));
+            const ExFigures ex =
+                MeasureSortEx(texts, static_cast<int>(std::max({kExMinRepeats, options.repeats, kExRepeatItems / n})));
             exRows.push_back({kind, n, ex, f.module});
             if (data)
                 std::fprintf(data, "%s\t%zu\t%.4f\t%.4f\t%.4f\t%.4f\n", KindName(kind), n, f.module / double(n) * 1e6,
