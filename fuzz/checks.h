@@ -21,6 +21,10 @@ struct Case {
 // Reports a check that failed and aborts, which the fuzzer takes for a crash.
 [[noreturn]] void Fail(const char* what, const std::string& detail = {});
 
+inline void Require(bool holds, const char* what) {
+    if (!holds) Fail(what);
+}
+
 // Drives the diagnostic routines with parameters taken from the input's end.
 void CheckDiagnostics(const uint8_t* data, size_t size);
 

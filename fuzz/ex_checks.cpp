@@ -80,11 +80,6 @@ Order OrderOf(DWORD flags, bool unicode) {
 
 bool IsLocale(Order order) { return order == Order::kLocale || order == Order::kLocaleNoCase; }
 
-// The platform's locale comparison, where there is one.
-bool LocaleCompares() {
-    return CompareStringW(LOCALE_USER_DEFAULT, 0, reinterpret_cast<LPCWSTR>(u"a"), 1, reinterpret_cast<LPCWSTR>(u"b"), 1) != 0;
-}
-
 // A character of a UTF-16 text: a code unit, or the code point of a surrogate pair.
 struct Symbol {
     uint32_t value;
@@ -210,10 +205,6 @@ private:
     Choice choice_;
     std::unique_ptr<TestListbox> control_;
 };
-
-void Require(bool holds, const char* what) {
-    if (!holds) Fail(what);
-}
 
 // Whether the call refused as it must, leaving the list as it was; false when it must not refuse.
 bool Refused(const Choice& choice, size_t n, bool ok, DWORD error, Order order) {

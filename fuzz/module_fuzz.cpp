@@ -43,10 +43,6 @@ private:
     size_t at_ = 0;
 };
 
-void Require(bool holds, const char* what) {
-    if (!holds) Fail(what);
-}
-
 // Texts never hold a zero byte: it would end them.
 char TextByte(uint8_t value) { return static_cast<char>(value ? value : 1); }
 

@@ -1,5 +1,7 @@
 #include "listbox/list_window.h"
 
+#include "listbox/listbox.h"
+
 ListWindow::ListWindow(HWND handle)
     : handle_(handle),
       style_(static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE))),
@@ -16,11 +18,7 @@ DWORD ListWindow::Count() const { return static_cast<DWORD>(Send(LB_GETCOUNT)); 
 LRESULT ListWindow::TextLength(DWORD index) const { return Send(LB_GETTEXTLEN, index); }
 
 bool ListWindow::Read(DWORD index, WCHAR* text, LRESULT length) const {
-    text[length] = 0;
-    if (Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text)) != length || text[length] != 0) return false;
-    for (LRESULT i = 0; i < length; ++i)
-        if (text[i] == 0) return false;
-    return true;
+    return LbReadWide(handle_, index, text, length);
 }
 
 // The control cannot tell whether its host has held its drawing off with WM_SETREDRAW, so a

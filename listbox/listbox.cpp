@@ -9,14 +9,9 @@ LRESULT Send(UINT message, DWORD index, LPARAM lParam) {
     return SendMessageA(ListState.hList, message, static_cast<WPARAM>(index), lParam);
 }
 
-LRESULT SendWide(UINT message, DWORD index, LPARAM lParam) {
-    return SendMessageW(ListState.hList, message, static_cast<WPARAM>(index), lParam);
-}
-
 // The length of the zero-terminated text at the start of a buffer, or `room` if no zero
 // lies within it.
-template <typename Unit>
-DWORD TextIn(const Unit* buffer, DWORD room) {
+DWORD TextIn(const char* buffer, DWORD room) {
     DWORD length = 0;
     while (length < room && buffer[length] != 0) ++length;
     return length;
@@ -50,6 +45,15 @@ LRESULT LbRead(DWORD index, char* buffer) {
     return length;
 }
 
+bool LbReadWide(HWND list, DWORD index, WCHAR* text, LRESULT length) {
+    text[length] = 0;
+    if (SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text)) != length || text[length] != 0)
+        return false;
+    for (LRESULT i = 0; i < length; ++i)
+        if (text[i] == 0) return false;
+    return true;
+}
+
 bool LbHoldsTexts(HWND list) {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
     return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS);
@@ -58,15 +62,12 @@ bool LbHoldsTexts(HWND list) {
 bool LbIsUnicode() { return IsWindowUnicode(ListState.hList) != FALSE; }
 
 DWORD LbTextConverts(DWORD index) {
-    constexpr DWORD kWideRoom = kTextRoom / sizeof(WCHAR);
-    const LRESULT length = SendWide(LB_GETTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(ListState.hList, LB_GETTEXTLEN, index, 0);
     if (length < 0) return ERROR_READ_FAULT;
     // No character takes less than a byte in the code page.
     if (length > static_cast<LRESULT>(kTextMax)) return ERROR_INSUFFICIENT_BUFFER;
     auto* wide = reinterpret_cast<WCHAR*>(ListState.textA);
-    if (SendWide(LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide)) != length ||
-        TextIn(wide, kWideRoom) != static_cast<DWORD>(length))
-        return ERROR_READ_FAULT;
+    if (!LbReadWide(ListState.hList, index, wide, length)) return ERROR_READ_FAULT;
     if (length == 0) return 0;
 
     const DWORD made = ToCodePage(wide, static_cast<DWORD>(length), reinterpret_cast<BYTE*>(ListState.textB), kTextMax);

@@ -19,6 +19,10 @@ DWORD LbTextFits(DWORD index, LRESULT& length);
 // in the buffer, or the text is longer than a text buffer holds.
 LRESULT LbRead(DWORD index, char* buffer);
 
+// Reads a UTF-16 text announced as `length` units into room for length + 1: false when the
+// control delivered anything else. For any list, not only ListState's.
+bool LbReadWide(HWND list, DWORD index, WCHAR* text, LRESULT length);
+
 // An owner-drawn list without LBS_HASSTRINGS keeps a value per item, not a text: its reads
 // deliver the value's bytes and its inserts keep the pointer they are given.
 bool LbHoldsTexts(HWND list);

@@ -102,10 +102,6 @@ TEST(SortLbEx, KeepsUnicodeTextsOutsideTheCodePage) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_UNICODE_TRANSLATION));
 }
 
-bool LocaleCompares() {
-    return CompareStringW(LOCALE_USER_DEFAULT, 0, reinterpret_cast<LPCWSTR>(u"a"), 1, reinterpret_cast<LPCWSTR>(u"b"), 1) != 0;
-}
-
 TEST(LbEx, TheFlagsChooseTheOrder) {
     // b, a, B, ä (0xE4 in code page 1252), in that order of insertion.
     const Texts items{"b", "a", "B", "\xE4"};

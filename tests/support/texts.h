@@ -2,6 +2,8 @@
 // the shorter text first when one is a prefix of the other.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <algorithm>
 #include <random>
 #include <string>
@@ -13,6 +15,11 @@ inline bool TextBefore(const std::string& a, const std::string& b) {
                                             return static_cast<unsigned char>(x) <
                                                    static_cast<unsigned char>(y);
                                         });
+}
+
+// Whether the platform compares in the user's locale: Windows does, the stand-in does not.
+inline bool LocaleCompares() {
+    return CompareStringW(LOCALE_USER_DEFAULT, 0, reinterpret_cast<LPCWSTR>(u"a"), 1, reinterpret_cast<LPCWSTR>(u"b"), 1) != 0;
 }
 
 // A list of count texts drawn from a small alphabet (so that duplicates and prefixes are
