@@ -63,12 +63,38 @@
 #define LOOK_AFTER 4      /* key after the last item; index of the last item */
 #define LOOK_REFUSED 9    /* no search made, nothing written: see LookLb */
 
-/* Flags of SortLbEx, LookLbEx and LookLbExW; a call with any other bit set is refused with
- * ERROR_INVALID_FLAGS. Without LBEX_LOCALE the order is ordinal: on an ANSI window the unsigned
- * bytes of the texts (the order of SortLb), on a Unicode window the code points. */
+/* Flags of the extended exports; the values are the ABI. A call with any other bit set, or
+ * with a flag that the export does not take, is refused with ERROR_INVALID_FLAGS. Without
+ * LBEX_LOCALE the order is ordinal: on an ANSI window the unsigned bytes of the texts (the order
+ * of SortLb), on a Unicode window the code points, a character beyond the basic plane (a
+ * surrogate pair) after every other. */
 #define LBEX_DESCENDING 0x1  /* the order reversed */
-#define LBEX_IGNORE_CASE 0x2 /* after simple upper-case mapping, as CompareStringOrdinal does */
+#define LBEX_IGNORE_CASE 0x2 /* ordinal, code point by code point after simple upper-case mapping;
+                                a surrogate pair still comes after every other character (not
+                                the UTF-16 unit order, where it comes before U+E000-U+FFFF).
+                                Without LBEX_LOCALE it needs Windows Vista: refused with
+                                ERROR_PROC_NOT_FOUND on Windows XP */
 #define LBEX_LOCALE 0x4      /* the user's locale: CompareStringW with LOCALE_USER_DEFAULT */
+#define LBEX_NUMBERS 0x8     /* digits as numbers: a run of ASCII digits compares with another run
+                                by its value, of any length, and with any other character as a
+                                digit does; only where two texts differ in nothing else does the
+                                first pair of equal runs written with different digit counts
+                                decide, fewer digits first ("x7" < "x07" < "x8"). With
+                                LBEX_LOCALE the platform's SORT_DIGITSASNUMBERS (Windows 7 and
+                                later; before, refused with the platform's error) */
+#define LBEX_PREFIX 0x10     /* lookups only: an item matches when its key begins with the lookup
+                                key; not with LBEX_LOCALE or LBEX_NUMBERS */
+#define LBEX_UNIQUE 0x20     /* SortLbEx keeps the first of each run of equal items and deletes
+                                the others; AddLbEx adds no text that is listed; lookups ignore it */
+#define LBEX_DRAWING_SUSPENDED 0x40 /* the host has suspended the list's drawing and keeps it so:
+                                       SortLbEx sends no WM_SETREDRAW; the others ignore it */
+/* An item's key is its k-th field (k from 1 to 255), the fields separated by TAB; a text with
+ * fewer fields has an empty key. LBEX_COLUMN(0), the default, is the whole text. A sort is
+ * stable, so a host sorts by several columns by sorting by the minor one first. */
+#define LBEX_COLUMN(k) ((DWORD)((k) & 0xFF) << 8)
+
+/* The answer of AddLbEx and AddLbExW when they add nothing. */
+#define ADD_REFUSED (-1)
 
 #ifdef __cplusplus
 extern "C" {
@@ -93,17 +119,37 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
 
 /* The extended exports. Unlike the three above they keep a copy of what they read: their
  * working memory comes from the process heap and is given back before they return. They share
- * the contract above (threads, owner-drawn lists, the last error) and refuse with
- * ERROR_INVALID_FLAGS a flag they do not know, and with ERROR_NOT_ENOUGH_MEMORY when the heap
- * cannot give what they need. Texts may be of any length. */
+ * the contract above (threads, owner-drawn lists, the last error), take texts of any length,
+ * and take a combo box's handle as well as a listbox's (CBS_SIMPLE, CBS_DROPDOWN,
+ * CBS_DROPDOWNLIST, owner-drawn with CBS_HASSTRINGS, CBS_SORT): they work on its list, and after
+ * a sort the combo's chosen item is still chosen and its edit field shows what it showed.
+ * Listboxes and combo boxes of classes of their own over the system's (superclassed) or with a
+ * window procedure of the host's (subclassed) are lists too. Refused besides the reasons above:
+ *   ERROR_INVALID_WINDOW_HANDLE  also a window that is neither a listbox nor a combo box; it
+ *                                is sent nothing that changes it
+ *   ERROR_INVALID_FLAGS          a flag the export does not take (see the flags)
+ *   ERROR_NOT_ENOUGH_MEMORY      the heap cannot give what they need
+ *   ERROR_PROC_NOT_FOUND         LBEX_IGNORE_CASE without LBEX_LOCALE on Windows XP */
 
 /* Sorts the list in the order the flags give, stable: items that compare equal keep their
  * order. Every item stays whole: its text (read and written in UTF-16, so nothing passes the
  * code page), its data, its height in an LBS_OWNERDRAWVARIABLE list, its selected state; the
  * caret and the anchor follow their items and the top index is kept. An LBS_SORT list ends in
- * the flags' order too. Only the part of the list from the first item that moves is written;
- * a list already in order gets no message that changes it. A visible list is not drawn while
- * it is written and is repainted once afterwards.
+ * the flags' order too. Only the items outside the longest run that keeps its order are moved,
+ * each deleted and inserted at its place, or, where that would cost more, the part of the list
+ * from the first item that moves is written again; an item's data is set to 0 before the item
+ * is deleted, so that no WM_DELETEITEM names the data of an item that stays listed. A list
+ * already in order gets no message that changes it.
+ * Drawing: while it writes, the list's drawing is suspended (WM_SETREDRAW FALSE, and a visible
+ * list's WS_VISIBLE taken away), then resumed (WM_SETREDRAW TRUE, the style as it was) and the
+ * list repainted once, whatever the host's own WM_SETREDRAW state was. With
+ * LBEX_DRAWING_SUSPENDED nothing of the list's drawing is touched: no WM_SETREDRAW, no style,
+ * no repaint; the host resumes drawing itself.
+ * LBEX_UNIQUE: of each run of items that compare equal under the flags only the first in the
+ * list's order before the call stays; the others are deleted with LB_DELETESTRING, data and
+ * all, so that the owner hears of each as of any delete (WM_DELETEITEM). A caret, anchor or
+ * selected item of a single-selection list that is deleted so passes to the item that stays.
+ * LBEX_PREFIX is refused.
  * Returns TRUE when the list stands in that order afterwards (0 or 1 items included), FALSE
  * with the last error set and the list untouched when refused. Should the control itself run
  * out of memory while the list is written, the texts it could not take are missing and the
@@ -112,18 +158,40 @@ TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
  * searches (one for each end of the run of equal items): at most 2 + 2 * ceil(log2(n + 1))
- * texts are read. key is zero-terminated, of any length, and is not written to. The results are
- * LookLb's, "before" and "after" in the list's own order; *position receives what LookLb would
- * write (LOOK_BEFORE: 0, LOOK_FOUND and LOOK_FOUND_MANY: the lowest index equal to the key,
- * LOOK_BETWEEN: the index of the item just before it, LOOK_AFTER: the last index), *count the
- * number of items equal to the key. Either pointer may be NULL; neither is written on
- * LOOK_REFUSED. Refused besides the reasons above: key NULL (ERROR_INVALID_PARAMETER), an empty
- * list (ERROR_EMPTY), a first item that comes after the last in the flags' order
- * (ERROR_INVALID_DATA). LookLbEx takes an ANSI key, converted from the code page for a Unicode
+ * texts are read. key is zero-terminated, of any length, and is not written to; with
+ * LBEX_COLUMN(k) it is compared with field k of each item. The results are LookLb's, "before"
+ * and "after" in the list's own order; *position receives what LookLb would write (LOOK_BEFORE:
+ * 0, LOOK_FOUND and LOOK_FOUND_MANY: the lowest index equal to the key, LOOK_BETWEEN: the index
+ * of the item just before it, LOOK_AFTER: the last index), *count the number of items equal to
+ * the key. With LBEX_PREFIX an item matches when its key begins with key (case ignored with
+ * LBEX_IGNORE_CASE): LOOK_FOUND or LOOK_FOUND_MANY, *position the first matching item, *count
+ * the matching items; when none matches, the results of an exact lookup. Either pointer may be
+ * NULL; neither is written on LOOK_REFUSED. Refused besides the reasons above: key NULL
+ * (ERROR_INVALID_PARAMETER), an empty list (ERROR_EMPTY), a first item that comes after the
+ * last in the flags' order (ERROR_INVALID_DATA), LBEX_PREFIX with LBEX_LOCALE or LBEX_NUMBERS
+ * (ERROR_INVALID_FLAGS). LookLbEx takes an ANSI key, converted from the code page for a Unicode
  * window; LookLbExW a Unicode key, converted to the code page for an ANSI window and refused
  * (ERROR_NO_UNICODE_TRANSLATION) when it does not convert without loss. */
 TOLVARENKIS_API int WINAPI LookLbEx(HWND hList, const char* key, DWORD flags, DWORD* position, DWORD* count);
 TOLVARENKIS_API int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, DWORD* position, DWORD* count);
+
+/* Inserts text at its place in a list that stands in the flags' order (an empty one
+ * included): after every item that does not come after it, so that adding keeps the order
+ * stable; with LBEX_COLUMN(k) field k of the text meets field k of each item. The item is
+ * placed with one LB_INSERTSTRING at that index (in LBS_SORT lists and CBS_SORT combos too)
+ * and given data with LB_SETITEMDATA; what the control does with the other items' selection,
+ * the caret, the anchor and the top index on that insert is all that happens to them. At most
+ * 2 + ceil(log2(n + 1)) texts are read. Text is converted to the list's own form as the
+ * lookups convert their keys. Returns the new item's index, with the last error 0. With
+ * LBEX_UNIQUE and an item equal to text listed, adds nothing and returns the index of the
+ * first equal item, with the last error ERROR_ALREADY_EXISTS. LBEX_DRAWING_SUSPENDED is taken
+ * and ignored. Returns ADD_REFUSED (-1), nothing added, for the lookups' reasons (text NULL:
+ * ERROR_INVALID_PARAMETER; first and last item out of the flags' order: ERROR_INVALID_DATA;
+ * LBEX_PREFIX: ERROR_INVALID_FLAGS; for AddLbExW on an ANSI window a text that does not convert
+ * without loss: ERROR_NO_UNICODE_TRANSLATION), and with ERROR_NOT_ENOUGH_MEMORY when the
+ * control cannot take the item. */
+TOLVARENKIS_API int WINAPI AddLbEx(HWND hList, const char* text, DWORD flags, LPARAM data);
+TOLVARENKIS_API int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, LPARAM data);
 
 #ifdef __cplusplus
 }
