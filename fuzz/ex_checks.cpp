@@ -18,7 +18,7 @@ namespace {
 
 using Wide = std::u16string;
 
-constexpr DWORD kUnknownFlag = 0x8;
+constexpr DWORD kUnknownFlag = 0x80;
 constexpr DWORD kPoisoned = 0xDEADBEEF;  // what no answer may leave in an output it must not write
 
 // The second byte of the direction chooses how the list is made; its lowest bit is SortLb's.

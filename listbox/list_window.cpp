@@ -2,10 +2,32 @@
 
 #include "listbox/listbox.h"
 
-ListWindow::ListWindow(HWND handle)
-    : handle_(handle),
-      style_(static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE))),
-      unicode_(IsWindowUnicode(handle) != FALSE) {}
+namespace {
+
+// A listbox answers for the height of its items and its locale, where other windows answer 0;
+// its class name cannot tell, for a class of its own built over the system's keeps its own.
+bool IsListbox(HWND window) {
+    return SendMessageW(window, LB_GETITEMHEIGHT, 0, 0) != 0 || SendMessageW(window, LB_GETLOCALE, 0, 0) != 0;
+}
+
+}  // namespace
+
+DWORD ListWindow::Open(HWND handle) {
+    if (!IsWindow(handle)) return ERROR_INVALID_WINDOW_HANDLE;
+    HWND list = handle;
+    if (!IsListbox(list)) {
+        COMBOBOXINFO combo = {};
+        combo.cbSize = sizeof combo;
+        if (!GetComboBoxInfo(handle, &combo) || !combo.hwndList || !IsListbox(combo.hwndList))
+            return ERROR_INVALID_WINDOW_HANDLE;
+        list = combo.hwndList;
+    }
+    if (!LbHoldsTexts(list)) return ERROR_NOT_SUPPORTED;
+    handle_ = list;
+    style_ = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+    unicode_ = IsWindowUnicode(list) != FALSE;
+    return 0;
+}
 
 bool ListWindow::multipleSelection() const {
     return (style_ & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) && !(style_ & LBS_NOSEL);
@@ -21,28 +43,26 @@ bool ListWindow::Read(DWORD index, WCHAR* text, LRESULT length) const {
     return LbReadWide(handle_, index, text, length);
 }
 
-// The control cannot tell whether its host has held its drawing off with WM_SETREDRAW, so a
-// visible list is only hidden from drawing for the time of the writes (its WS_VISIBLE taken
-// away, as DefWindowProc does for WM_SETREDRAW) and its own redraw state stays the host's. A
-// list that is not visible draws nothing; there WM_SETREDRAW spares the control the scroll-bar
-// work of every insert.
-void ListWindow::HoldDrawing() {
-    if (IsWindowVisible(handle_)) {
-        const LONG style = GetWindowLongA(handle_, GWL_STYLE);
-        SetWindowLongA(handle_, GWL_STYLE, style & ~static_cast<LONG>(WS_VISIBLE));
-        hidden_ = true;
-    } else {
-        Send(WM_SETREDRAW, FALSE);
-        redrawOff_ = true;
-    }
+// WM_SETREDRAW FALSE spares the control the scroll-bar and invalidation work of every write.
+// Windows' DefWindowProc also takes WS_VISIBLE away for it, Wine's listbox does not, and a
+// visible list that is drawn on each write costs most; so a visible list loses WS_VISIBLE as
+// well. WM_SETREDRAW TRUE gives WS_VISIBLE back on Windows, to a hidden list too: afterwards the
+// style bit is set as it was.
+void ListWindow::SuspendDrawing(bool hostSuspended) {
+    if (hostSuspended) return;
+    visible_ = IsWindowVisible(handle_) != FALSE;
+    if (visible_) SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>(style_ & ~static_cast<DWORD>(WS_VISIBLE)));
+    Send(WM_SETREDRAW, FALSE);
+    suspended_ = true;
 }
 
 void ListWindow::ResumeDrawing() {
-    if (redrawOff_) Send(WM_SETREDRAW, TRUE);
-    if (hidden_) {
-        const LONG style = GetWindowLongA(handle_, GWL_STYLE);
-        SetWindowLongA(handle_, GWL_STYLE, style | static_cast<LONG>(WS_VISIBLE));
-        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
-    hidden_ = redrawOff_ = false;
+    if (!suspended_) return;
+    Send(WM_SETREDRAW, TRUE);
+    const auto style = static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE));
+    const DWORD visible = style_ & WS_VISIBLE;
+    if ((style & WS_VISIBLE) != visible)
+        SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>((style & ~static_cast<DWORD>(WS_VISIBLE)) | visible));
+    if (visible_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    suspended_ = false;
 }

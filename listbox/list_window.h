@@ -6,7 +6,11 @@
 
 class ListWindow {
 public:
-    explicit ListWindow(HWND handle);
+    // Finds the list that a handle names: a listbox (of any class built over the system's), or
+    // the list of a combo box. 0, or why there is none: ERROR_INVALID_WINDOW_HANDLE for a handle
+    // that is no window or a window that holds no list, ERROR_NOT_SUPPORTED for a list that
+    // keeps no texts. Nothing it sends changes a window.
+    DWORD Open(HWND handle);
 
     HWND handle() const { return handle_; }
     bool unicode() const { return unicode_; }
@@ -23,14 +27,15 @@ public:
     // control delivered anything else.
     bool Read(DWORD index, WCHAR* text, LRESULT length) const;
 
-    // Drawing held off while the list is rewritten, and one repaint afterwards (see the .cpp).
-    void HoldDrawing();
+    // The list's drawing suspended while it is written, and resumed with one repaint
+    // afterwards; both do nothing when the host keeps drawing suspended itself.
+    void SuspendDrawing(bool hostSuspended);
     void ResumeDrawing();
 
 private:
-    HWND handle_;
-    DWORD style_;
-    bool unicode_;
-    bool hidden_ = false;    // WS_VISIBLE taken away by HoldDrawing
-    bool redrawOff_ = false;  // WM_SETREDRAW FALSE sent by HoldDrawing
+    HWND handle_ = nullptr;
+    DWORD style_ = 0;
+    bool unicode_ = false;
+    bool suspended_ = false;  // by SuspendDrawing
+    bool visible_ = false;    // and repainted by ResumeDrawing
 };

@@ -1,7 +1,7 @@
 #include "listbox/listbox.h"
 
 #include "module/state.h"
-#include "sort/order.h"
+#include "text/text.h"
 
 namespace {
 

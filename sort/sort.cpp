@@ -3,7 +3,7 @@
 #include "listbox/listbox.h"
 #include "module/guard.h"
 #include "module/state.h"
-#include "sort/order.h"
+#include "text/order.h"
 
 namespace {
 

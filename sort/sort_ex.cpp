@@ -1,13 +1,12 @@
-// SortLbEx: every text read once, a stable sort in memory, and one rewrite of the part of the
-// list that moves, each item whole: text, data, height, selection. Unlike SortLb it keeps a
-// copy of the list: its working data lives on the process heap for the length of the call,
-// and it leaves ListState alone.
+// SortLbEx: every text read once, a stable sort in memory, then the fewest writes that put the
+// list in order, each item whole: text, data, height, selection. Unlike SortLb it keeps a copy
+// of the list: its working data lives on the process heap for the length of the call, and it
+// leaves ListState alone.
 #include "Tolvarenkis.h"
 #include "listbox/list_window.h"
-#include "listbox/listbox.h"
 #include "module/guard.h"
 #include "module/heap.h"
-#include "sort/order.h"
+#include "text/order.h"
 
 namespace {
 
@@ -17,6 +16,8 @@ struct Texts {
     HeapArray<WCHAR> pool;     // the texts, each with its zero
     HeapArray<BYTE> bytes;     // the byte order's keys of the texts that are not ASCII alone
     HeapArray<OrderText> keys;
+
+    const WCHAR* text(DWORD item) const { return &pool[starts[item]]; }
 };
 
 // Under the byte order the keys are the texts as the control's A messages would give them:
@@ -42,7 +43,7 @@ DWORD NarrowKeys(DWORD count, Texts& texts) {
     return 0;
 }
 
-DWORD ReadTexts(const ListWindow& list, DWORD count, Order order, Texts& texts) {
+DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Texts& texts) {
     if (!texts.starts.Take(SIZE_T{count} + 1) || !texts.keys.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
     SIZE_T total = 0;
     SIZE_T longest = 0;
@@ -61,10 +62,15 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, Order order, Texts& texts) 
         WCHAR* text = &texts.pool[texts.starts[i]];
         const auto length = static_cast<LRESULT>(texts.starts[i + 1] - texts.starts[i] - 1);
         if (!list.Read(i, text, length)) return ERROR_READ_FAULT;
-        const auto units = static_cast<DWORD>(length);
-        texts.keys[i] = {text, units, true, order == Order::kCodePointsNoCase && SurrogatesIn(text, units)};
+        texts.keys[i] = {text, static_cast<DWORD>(length), true, false};
     }
-    return order == Order::kBytes ? NarrowKeys(count, texts) : 0;
+    if (order.base == Order::kBytes)
+        if (const DWORD error = NarrowKeys(count, texts)) return error;
+    for (DWORD i = 0; i < count; ++i) {
+        const OrderText whole = texts.keys[i];
+        texts.keys[i] = KeyOf(order, whole.units, whole.length, whole.wide, order.column);
+    }
+    return 0;
 }
 
 // A stable merge sort of the indexes: an item goes before one it was behind only if it comes
@@ -91,29 +97,122 @@ void StableSort(DWORD* items, DWORD* scratch, DWORD count, Before before) {
         for (DWORD i = 0; i < count; ++i) items[i] = from[i];
 }
 
-// What the rewrite must give back to the items it re-creates, read before it deletes them.
+// The list after the sort, and how the control gets there.
+struct Plan {
+    DWORD count = 0;           // items before the call
+    DWORD kept = 0;            // items after it: all but the duplicates that LBEX_UNIQUE removes
+    HeapArray<DWORD> final;    // the old index of the item at each place, for the kept items
+    HeapArray<DWORD> place;    // the place of each old item; of a removed one, its equal's
+    HeapArray<BYTE> removed;   // by old index
+    HeapArray<DWORD> current;  // by place: the item's index once the removed items are gone
+    HeapArray<DWORD> atCurrent;  // the place of the item at each such index
+    HeapArray<BYTE> stays;     // by place: the item keeps its order with the others that stay
+    DWORD moves = 0;           // items that do not stay
+    DWORD firstChange = 0;     // the first place whose item is not already there
+    bool rewrite = false;      // write everything from firstChange on instead of moving
+
+    // Whether the item at a place is deleted and inserted again.
+    bool Recreated(DWORD k) const { return rewrite ? k >= firstChange : !stays[k]; }
+};
+
+// The cost of writes under Wine, in nanoseconds (docs/performance.md): an item moved is deleted
+// and inserted inside the list, which shifts the items behind it both times; an item rewritten
+// is appended, after a reset or deletes from the end.
+constexpr unsigned long long kMoveNs = 3000;
+constexpr unsigned long long kMoveShiftNsPer1024Items = 256;
+constexpr unsigned long long kRewriteNs = 2000;
+
+bool CheaperToRewrite(const Plan& plan) {
+    const unsigned long long perMove = kMoveNs + plan.kept * kMoveShiftNsPer1024Items / 1024;
+    return (plan.kept - plan.firstChange) * kRewriteNs < plan.moves * perMove;
+}
+
+// The places whose items keep their relative order: a longest increasing run of their current
+// indexes, found by patience sorting in O(n log n). The others must move.
+DWORD MarkStaying(Plan& plan) {
+    const DWORD n = plan.kept;
+    HeapArray<DWORD> tails, previous;
+    if (!tails.Take(n) || !previous.Take(n) || !plan.stays.Take(n)) return ERROR_NOT_ENOUGH_MEMORY;
+    DWORD length = 0;
+    for (DWORD k = 0; k < n; ++k) {
+        const DWORD index = plan.current[k];
+        DWORD lo = 0, hi = length;
+        while (lo < hi) {
+            const DWORD middle = lo + (hi - lo) / 2;
+            if (plan.current[tails[middle]] < index) lo = middle + 1; else hi = middle;
+        }
+        previous[k] = lo > 0 ? tails[lo - 1] : n;
+        tails[lo] = k;
+        if (lo == length) ++length;
+        plan.stays[k] = 0;
+    }
+    for (DWORD k = length ? tails[length - 1] : n; k < n; k = previous[k]) plan.stays[k] = 1;
+    plan.moves = n - length;
+    return 0;
+}
+
+// From the sorted indexes in plan.final: what LBEX_UNIQUE removes, where each item ends, and
+// which way of writing costs less.
+template <typename Equal>
+DWORD MakePlan(bool unique, Equal equal, Plan& plan) {
+    const DWORD count = plan.count;
+    if (!plan.place.Take(count) || !plan.removed.Take(count) || !plan.current.Take(count) ||
+        !plan.atCurrent.Take(count))
+        return ERROR_NOT_ENOUGH_MEMORY;
+    DWORD kept = 0;
+    for (DWORD k = 0; k < count; ++k) {
+        const DWORD item = plan.final[k];
+        // The sort is stable: the first of a run of equal items was the first in the list.
+        const bool duplicate = unique && kept > 0 && equal(plan.final[kept - 1], item);
+        plan.removed[item] = duplicate;
+        plan.place[item] = duplicate ? kept - 1 : kept;
+        if (!duplicate) plan.final[kept++] = item;
+    }
+    plan.kept = kept;
+    DWORD removedBelow = 0;
+    for (DWORD item = 0; item < count; ++item) {
+        if (plan.removed[item]) {
+            ++removedBelow;
+            continue;
+        }
+        plan.current[plan.place[item]] = item - removedBelow;
+        plan.atCurrent[item - removedBelow] = plan.place[item];
+    }
+    while (plan.firstChange < kept && plan.current[plan.firstChange] == plan.firstChange) ++plan.firstChange;
+    if (const DWORD error = MarkStaying(plan)) return error;
+    plan.rewrite = CheaperToRewrite(plan);
+    return 0;
+}
+
+// What the writes must give back to the items they re-create, read before any write.
 struct Kept {
-    HeapArray<LPARAM> data;
-    HeapArray<LRESULT> heights;
-    HeapArray<int> selected;  // the selected indexes of a multiple-selection list
-    LRESULT selectedCount = 0;
+    HeapArray<LPARAM> data;       // by old index, of the re-created items
+    HeapArray<LRESULT> heights;   // likewise, in an LBS_OWNERDRAWVARIABLE list
+    HeapArray<BYTE> selected;     // by old index, in a multiple-selection list
     LRESULT current = LB_ERR, caret = LB_ERR, anchor = LB_ERR, top = 0;
 };
 
-DWORD ReadKept(const ListWindow& list, DWORD first, DWORD count, Kept& kept) {
-    if (!kept.data.Take(count - first)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD i = first; i < count; ++i) kept.data[i - first] = list.Send(LB_GETITEMDATA, i);
-    if (list.variableHeights()) {
-        if (!kept.heights.Take(count - first)) return ERROR_NOT_ENOUGH_MEMORY;
-        for (DWORD i = first; i < count; ++i) kept.heights[i - first] = list.Send(LB_GETITEMHEIGHT, i);
+DWORD ReadKept(const ListWindow& list, const Plan& plan, Kept& kept) {
+    const DWORD count = plan.count;
+    if (!kept.data.Take(count) || (list.variableHeights() && !kept.heights.Take(count))) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD k = 0; k < plan.kept; ++k) {
+        if (!plan.Recreated(k)) continue;
+        const DWORD item = plan.final[k];
+        kept.data[item] = list.Send(LB_GETITEMDATA, item);
+        if (list.variableHeights()) kept.heights[item] = list.Send(LB_GETITEMHEIGHT, item);
     }
     if (list.multipleSelection()) {
-        kept.selectedCount = list.Send(LB_GETSELCOUNT);
-        if (kept.selectedCount < 0) kept.selectedCount = 0;
-        if (!kept.selected.Take(static_cast<SIZE_T>(kept.selectedCount))) return ERROR_NOT_ENOUGH_MEMORY;
-        kept.selectedCount = list.Send(LB_GETSELITEMS, static_cast<WPARAM>(kept.selectedCount),
-                                       reinterpret_cast<LPARAM>(kept.selected.get()));
-        if (kept.selectedCount < 0) kept.selectedCount = 0;
+        LRESULT selected = list.Send(LB_GETSELCOUNT);
+        HeapArray<int> indexes;
+        if (!kept.selected.Take(count) || !indexes.Take(selected > 0 ? static_cast<SIZE_T>(selected) : 0))
+            return ERROR_NOT_ENOUGH_MEMORY;
+        for (DWORD i = 0; i < count; ++i) kept.selected[i] = 0;
+        if (selected > 0)
+            selected = list.Send(LB_GETSELITEMS, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(indexes.get()));
+        for (LRESULT s = 0; s < selected; ++s) {
+            const int index = indexes[static_cast<SIZE_T>(s)];
+            if (index >= 0 && static_cast<DWORD>(index) < count) kept.selected[static_cast<DWORD>(index)] = 1;
+        }
         kept.anchor = list.Send(LB_GETANCHORINDEX);
     } else {
         kept.current = list.Send(LB_GETCURSEL);
@@ -123,93 +222,147 @@ DWORD ReadKept(const ListWindow& list, DWORD first, DWORD count, Kept& kept) {
     return 0;
 }
 
-// Deletes the items from `first` on and inserts them again in their new order. Every item that
-// carries data loses it first, so that the owner hears of no record whose item stays listed.
-DWORD Rewrite(ListWindow& list, const Texts& texts, const DWORD* order, const DWORD* place, DWORD first,
-              DWORD count, const Kept& kept) {
-    list.HoldDrawing();
-    for (DWORD i = first; i < count; ++i)
-        if (kept.data[i - first] != 0) list.Send(LB_SETITEMDATA, i, 0);
-    if (first == 0) {
-        list.Send(LB_RESETCONTENT);
-    } else {
-        for (DWORD i = count; i-- > first;) list.Send(LB_DELETESTRING, i);
-    }
-    // Appended, not placed: a control short of memory loses the one text it cannot take, not
-    // every text after it.
-    DWORD error = 0;
-    for (DWORD k = first; k < count; ++k) {
-        const DWORD old = order[k];
-        const LPARAM text = reinterpret_cast<LPARAM>(&texts.pool[texts.starts[old]]);
-        const LRESULT at = list.Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), text);
-        if (at < 0) {
-            error = ERROR_NOT_ENOUGH_MEMORY;
-            continue;
-        }
-        const LPARAM data = kept.data[old - first];
-        if (data != 0) list.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), data);
-        if (list.variableHeights()) list.Send(LB_SETITEMHEIGHT, static_cast<WPARAM>(at), kept.heights[old - first]);
+// The writes, from the plan. An item keeps its data through a delete only when it leaves the
+// list: the owner hears of no record whose item stays listed.
+class Writer {
+public:
+    Writer(ListWindow& list, const Texts& texts, const Plan& plan, const Kept& kept)
+        : list_(list), texts_(texts), plan_(plan), kept_(kept) {}
+
+    DWORD Write() {
+        for (DWORD item = plan_.count; item-- > 0;)
+            if (plan_.removed[item]) list_.Send(LB_DELETESTRING, item);
+        if (plan_.rewrite)
+            Rewrite();
+        else
+            Move();
+        RestoreMarks();
+        return error_;
     }
 
-    const auto moved = [&](LRESULT index) {
-        return index >= 0 && static_cast<DWORD>(index) < count ? static_cast<LRESULT>(place[index]) : index;
-    };
-    if (list.multipleSelection()) {
-        for (LRESULT s = 0; s < kept.selectedCount; ++s)
-            if (static_cast<DWORD>(kept.selected[static_cast<SIZE_T>(s)]) >= first)
-                list.Send(LB_SETSEL, TRUE, moved(kept.selected[static_cast<SIZE_T>(s)]));
-        list.Send(LB_SETANCHORINDEX, static_cast<WPARAM>(moved(kept.anchor)));
-        list.Send(LB_SETCARETINDEX, static_cast<WPARAM>(moved(kept.caret)), FALSE);
-    } else if (kept.current >= 0) {
-        list.Send(LB_SETCURSEL, static_cast<WPARAM>(moved(kept.current)));
-    } else if (kept.caret >= 0) {
-        list.Send(LB_SETCARETINDEX, static_cast<WPARAM>(moved(kept.caret)), FALSE);
+private:
+    void Forget(DWORD index, DWORD item) {
+        if (kept_.data[item] != 0) list_.Send(LB_SETITEMDATA, index, 0);
     }
-    // Last: setting the selection and the caret scrolls them into view.
-    list.Send(LB_SETTOPINDEX, static_cast<WPARAM>(kept.top));
-    list.ResumeDrawing();
-    return error;
-}
+
+    // Inserts the item at `at` (-1: the end) and gives it back what it had.
+    void Insert(WPARAM at, DWORD item) {
+        const LRESULT index = list_.Send(LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(texts_.text(item)));
+        if (index < 0) {
+            error_ = ERROR_NOT_ENOUGH_MEMORY;
+            ++lost_;
+            return;
+        }
+        const auto to = static_cast<WPARAM>(index);
+        if (kept_.data[item] != 0) list_.Send(LB_SETITEMDATA, to, kept_.data[item]);
+        if (list_.variableHeights()) list_.Send(LB_SETITEMHEIGHT, to, kept_.heights[item]);
+        if (list_.multipleSelection() && kept_.selected[item]) list_.Send(LB_SETSEL, TRUE, index);
+    }
+
+    void ReserveFor(DWORD items) {
+        if (items > 0) list_.Send(LB_INITSTORAGE, items, 0);
+    }
+
+    // Each item that does not stay is deleted, then inserted at its place; the items that stay
+    // are not touched.
+    void Move() {
+        for (DWORD index = plan_.kept; index-- > 0;) {
+            const DWORD k = plan_.atCurrent[index];
+            if (plan_.stays[k]) continue;
+            Forget(index, plan_.final[k]);
+            list_.Send(LB_DELETESTRING, index);
+        }
+        ReserveFor(plan_.moves);
+        // In place order, every place before k holds its item, and the items that stay after it
+        // follow; a text the control could not take leaves its place to the next.
+        for (DWORD k = 0; k < plan_.kept; ++k)
+            if (!plan_.stays[k]) Insert(k - lost_, plan_.final[k]);
+    }
+
+    // Everything from the first change on is deleted and appended again in order; a control
+    // short of memory loses the one text it cannot take, not every text after it.
+    void Rewrite() {
+        const DWORD first = plan_.firstChange;
+        for (DWORD index = first; index < plan_.kept; ++index) Forget(index, plan_.final[plan_.atCurrent[index]]);
+        if (first == 0) {
+            list_.Send(LB_RESETCONTENT);
+        } else {
+            for (DWORD index = plan_.kept; index-- > first;) list_.Send(LB_DELETESTRING, index);
+        }
+        ReserveFor(plan_.kept - first);
+        for (DWORD k = first; k < plan_.kept; ++k) Insert(static_cast<WPARAM>(-1), plan_.final[k]);
+    }
+
+    LRESULT Placed(LRESULT index) const {
+        return index >= 0 && static_cast<DWORD>(index) < plan_.count ? static_cast<LRESULT>(plan_.place[index]) : index;
+    }
+
+    // The caret, the anchor and the single selection follow their items; the top index last,
+    // since the others scroll their items into view.
+    void RestoreMarks() {
+        if (list_.multipleSelection()) {
+            list_.Send(LB_SETANCHORINDEX, static_cast<WPARAM>(Placed(kept_.anchor)));
+            list_.Send(LB_SETCARETINDEX, static_cast<WPARAM>(Placed(kept_.caret)), FALSE);
+        } else if (kept_.current >= 0) {
+            list_.Send(LB_SETCURSEL, static_cast<WPARAM>(Placed(kept_.current)));
+        } else if (kept_.caret >= 0) {
+            list_.Send(LB_SETCARETINDEX, static_cast<WPARAM>(Placed(kept_.caret)), FALSE);
+        }
+        list_.Send(LB_SETTOPINDEX, static_cast<WPARAM>(kept_.top));
+    }
+
+    ListWindow& list_;
+    const Texts& texts_;
+    const Plan& plan_;
+    const Kept& kept_;
+    DWORD error_ = 0;
+    DWORD lost_ = 0;
+};
 
 DWORD SortEx(HWND handle, DWORD flags) {
-    if (flags & ~kOrderFlags) return ERROR_INVALID_FLAGS;
-    if (!IsWindow(handle)) return ERROR_INVALID_WINDOW_HANDLE;
-    if (!LbHoldsTexts(handle)) return ERROR_NOT_SUPPORTED;
-    ListWindow list(handle);
+    if (const DWORD error = CheckFlags(flags, FlagUse::kSort)) return error;
+    ListWindow list;
+    if (const DWORD error = list.Open(handle)) return error;
     const DWORD count = list.Count();
     if (count < 2) return 0;
+    const TextOrder order = OrderFor(flags, list.unicode());
+    if (const DWORD error = OrderAvailable(order)) return error;
 
-    const Order order = OrderFor(flags, list.unicode());
     Texts texts;
     DWORD error = ReadTexts(list, count, order, texts);
     if (error) return error;
 
-    const bool descending = flags & LBEX_DESCENDING;
     bool failed = false;
-    const auto before = [&](DWORD a, DWORD b) {
-        const int compared = CompareTexts(order, texts.keys[a], texts.keys[b], failed);
-        return descending ? compared > 0 : compared < 0;
-    };
+    const auto compare = [&](DWORD a, DWORD b) { return CompareTexts(order, texts.keys[a], texts.keys[b], failed); };
+    const auto before = [&](DWORD a, DWORD b) { return compare(a, b) < 0; };
+    const bool unique = flags & LBEX_UNIQUE;
     // A list already in order costs one comparison an item.
-    DWORD disorder = 1;
-    while (disorder < count && !before(disorder, disorder - 1)) ++disorder;
-    HeapArray<DWORD> sorted, place;
-    if (disorder < count && !failed) {
-        if (!sorted.Take(count) || !place.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
-        for (DWORD i = 0; i < count; ++i) sorted[i] = i;
-        StableSort(sorted.get(), place.get(), count, before);
+    bool inOrder = true, duplicates = false;
+    for (DWORD i = 1; i < count && inOrder; ++i) {
+        const int compared = compare(i - 1, i);
+        inOrder = compared <= 0;
+        duplicates = duplicates || compared == 0;
     }
+    if (failed) return ComparisonError();
+    if (inOrder && !(unique && duplicates)) return 0;
+
+    Plan plan;
+    plan.count = count;
+    HeapArray<DWORD> scratch;
+    if (!plan.final.Take(count) || !scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD i = 0; i < count; ++i) plan.final[i] = i;
+    if (!inOrder) StableSort(plan.final.get(), scratch.get(), count, before);
     // A comparison the platform could not make leaves the list as it was.
-    if (failed) return GetLastError() ? GetLastError() : ERROR_NOT_SUPPORTED;
-    if (disorder == count) return 0;
-    DWORD first = 0;
-    while (first < count && sorted[first] == first) ++first;
-    for (DWORD k = 0; k < count; ++k) place[sorted[k]] = k;
+    if (failed) return ComparisonError();
+    error = MakePlan(unique, [&](DWORD a, DWORD b) { return compare(a, b) == 0; }, plan);
+    if (error) return error;
 
     Kept kept;
-    error = ReadKept(list, first, count, kept);
-    if (error) return error;
-    return Rewrite(list, texts, sorted.get(), place.get(), first, count, kept);
+    if ((error = ReadKept(list, plan, kept))) return error;
+    list.SuspendDrawing((flags & LBEX_DRAWING_SUSPENDED) != 0);
+    error = Writer(list, texts, plan, kept).Write();
+    list.ResumeDrawing();
+    return error;
 }
 
 }  // namespace

@@ -144,29 +144,54 @@ TEST(SortLbEx, SendsAListAlreadyInOrderNothingThatChangesIt) {
     }
 }
 
-// A visible list is not drawn while it is written and is repainted once afterwards; drawing
-// that its host held off stays held off.
-TEST(SortLbEx, HoldsOffDrawingAVisibleListAndLeavesTheHostsRedrawStateAlone) {
-    TestListbox list({"c", "b", "a"}, WS_VISIBLE);
-    std::vector<WPARAM> redraws;
-    {
-        Subclass watch(list.handle(), [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-            if (message == WM_SETREDRAW) redraws.push_back(wParam);
-            return false;
-        });
-        SendMessageA(list.handle(), WM_SETREDRAW, FALSE, 0);  // the host's
-        redraws.clear();
-        ASSERT_TRUE(SortEx(list.handle()));
-    }
-    EXPECT_EQ(list.Items(), (Texts{"a", "b", "c"}));
-    EXPECT_EQ(redraws, std::vector<WPARAM>{}) << "the host held drawing off; it is the host's to resume";
-    EXPECT_TRUE(IsWindowVisible(list.handle()));
+// The list's drawing is suspended while it is written and resumed afterwards, with one repaint
+// of a visible list; a host that keeps drawing suspended itself says so, and nothing of the
+// list's drawing is touched.
+bool RepaintDue(HWND list) {
 #if defined(_WIN32)
     RECT update;
-    EXPECT_TRUE(GetUpdateRect(list.handle(), &update, FALSE)) << "a repaint is due";
+    return GetUpdateRect(list, &update, FALSE) != FALSE;
 #else
-    EXPECT_EQ(StandinRepaints(list.handle()), 1);
+    return StandinRepaints(list) > 0;
 #endif
+}
+
+TEST(SortLbEx, SuspendsDrawingWhileItWritesUnlessTheHostKeepsItSuspended) {
+    const struct {
+        DWORD style;
+        bool hostSuspends;  // and passes LBEX_DRAWING_SUSPENDED
+        std::vector<WPARAM> redraws;
+        bool repainted;
+    } rows[] = {
+        {WS_VISIBLE, false, {FALSE, TRUE}, true},
+        {0, false, {FALSE, TRUE}, false},
+        {WS_VISIBLE, true, {}, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.style << (row.hostSuspends ? " suspended by the host" : ""));
+        TestListbox list({"c", "b", "a"}, row.style);
+        if (row.hostSuspends) SendMessageA(list.handle(), WM_SETREDRAW, FALSE, 0);
+#if defined(_WIN32)
+        ValidateRect(list.handle(), nullptr);
+#endif
+        const bool visible = IsWindowVisible(list.handle()) != FALSE;
+        std::vector<WPARAM> redraws;
+        bool visibleWhileWritten = false;
+        {
+            Subclass watch(list.handle(), [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+                if (message == WM_SETREDRAW) redraws.push_back(wParam);
+                if (message == LB_INSERTSTRING) visibleWhileWritten |= IsWindowVisible(list.handle()) != FALSE;
+                return false;
+            });
+            ASSERT_TRUE(SortEx(list.handle(), row.hostSuspends ? LBEX_DRAWING_SUSPENDED : 0));
+        }
+        EXPECT_EQ(list.Items(), (Texts{"a", "b", "c"}));
+        EXPECT_EQ(redraws, row.redraws);
+        // The style is the host's when it keeps drawing suspended.
+        EXPECT_EQ(visibleWhileWritten, row.hostSuspends && visible);
+        EXPECT_EQ(IsWindowVisible(list.handle()) != FALSE, visible);
+        EXPECT_EQ(RepaintDue(list.handle()), row.repainted);
+    }
 }
 
 #if defined(_WIN32)

@@ -64,6 +64,19 @@ DWORD SortEx(HWND list, DWORD flags = 0) {
     return error;
 }
 
+// AddLbEx: 0 after an insert, else the reason; a refusal adds nothing.
+DWORD AddEx(HWND list, const std::string& text, DWORD flags = 0) {
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    SetLastError(0xDEAD);
+    const int index = Dll().AddLbEx(list, text.c_str(), flags, 7);
+    const DWORD error = GetLastError();
+    EXPECT_EQ(index == ADD_REFUSED, error != 0 && error != ERROR_ALREADY_EXISTS);
+    if (index == ADD_REFUSED) {
+        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), count);
+    }
+    return error;
+}
+
 TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
     const std::string overlong(TOLVARENKIS_TEXT_MAX + 1, 'z');
     const std::string unterminated(600, 'k');
@@ -73,19 +86,20 @@ TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
         DWORD style;
         std::string key;
         DWORD sortError, lookError;      // SortLb and LookLb; 0: the call did its work
-        DWORD sortExError, lookExError;  // SortLbEx and LookLbEx
+        DWORD sortExError, lookExError, addExError;  // SortLbEx, LookLbEx and AddLbEx
     } rows[] = {
-        {"a plain sorted list", {"a", "b"}, 0, "b", 0, 0, 0, 0},
-        {"a list in descending order", {"c", "b", "a"}, 0, "b", 0, ERROR_INVALID_DATA, 0, ERROR_INVALID_DATA},
-        {"an empty list", {}, 0, "b", 0, ERROR_EMPTY, 0, ERROR_EMPTY},
-        {"a text too long", {"a", overlong}, 0, "a", ERROR_INSUFFICIENT_BUFFER, ERROR_INSUFFICIENT_BUFFER, 0, 0},
-        {"a key without its zero", {"a", "b"}, 0, unterminated, 0, ERROR_INVALID_PARAMETER, 0, 0},
-        {"owner-drawn with strings", {"b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "b", 0, ERROR_INVALID_DATA, 0,
+        {"a plain sorted list", {"a", "b"}, 0, "b", 0, 0, 0, 0, 0},
+        {"a list in descending order", {"c", "b", "a"}, 0, "b", 0, ERROR_INVALID_DATA, 0, ERROR_INVALID_DATA,
          ERROR_INVALID_DATA},
+        {"an empty list", {}, 0, "b", 0, ERROR_EMPTY, 0, ERROR_EMPTY, 0},
+        {"a text too long", {"a", overlong}, 0, "a", ERROR_INSUFFICIENT_BUFFER, ERROR_INSUFFICIENT_BUFFER, 0, 0, 0},
+        {"a key without its zero", {"a", "b"}, 0, unterminated, 0, ERROR_INVALID_PARAMETER, 0, 0, 0},
+        {"owner-drawn with strings", {"b", "a"}, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, "b", 0, ERROR_INVALID_DATA, 0,
+         ERROR_INVALID_DATA, ERROR_INVALID_DATA},
         {"owner-drawn without strings", {"b", "a"}, LBS_OWNERDRAWFIXED, "b", ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED,
-         ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
-        {"owner-drawn variable without strings", {"b", "a"}, LBS_OWNERDRAWVARIABLE, "b", ERROR_NOT_SUPPORTED,
          ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
+        {"owner-drawn variable without strings", {"b", "a"}, LBS_OWNERDRAWVARIABLE, "b", ERROR_NOT_SUPPORTED,
+         ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.situation);
@@ -101,6 +115,8 @@ TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
             EXPECT_TRUE(refused.keyKept);
         }
         EXPECT_EQ(looked.Items(), before);
+        TestListbox added(row.items, row.style);
+        EXPECT_EQ(AddEx(added.handle(), row.key), row.addExError);
 
         TestListbox sorted(row.items, row.style);
         TestListbox sortedEx(row.items, row.style);
@@ -119,11 +135,44 @@ TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
     EXPECT_EQ(Look(stale, "a").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_EQ(SortEx(stale), DWORD(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_EQ(LookEx(stale, "a").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(AddEx(stale, "a"), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    // Flags an export does not take; under the locale's order or with numbers, the items that
+    // begin with a text need not stand together.
     TestListbox list({"b", "a"});
-    EXPECT_EQ(SortEx(list.handle(), 0x8), DWORD(ERROR_INVALID_FLAGS));
-    EXPECT_EQ(LookEx(list.handle(), "a", 0x10).error, DWORD(ERROR_INVALID_FLAGS));
+    for (DWORD unknown : {DWORD{0x80}, DWORD{0x10000}, DWORD{0x80000000}}) {
+        EXPECT_EQ(SortEx(list.handle(), unknown), DWORD(ERROR_INVALID_FLAGS));
+        EXPECT_EQ(LookEx(list.handle(), "a", unknown).error, DWORD(ERROR_INVALID_FLAGS));
+        EXPECT_EQ(AddEx(list.handle(), "a", unknown), DWORD(ERROR_INVALID_FLAGS));
+    }
+    EXPECT_EQ(SortEx(list.handle(), LBEX_PREFIX), DWORD(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(AddEx(list.handle(), "a", LBEX_PREFIX), DWORD(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(LookEx(list.handle(), "a", LBEX_PREFIX | LBEX_NUMBERS).error, DWORD(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(LookEx(list.handle(), "a", LBEX_PREFIX | LBEX_LOCALE).error, DWORD(ERROR_INVALID_FLAGS));
+    SetLastError(0xDEAD);
+    EXPECT_EQ(Dll().AddLbEx(list.handle(), nullptr, 0, 0), ADD_REFUSED);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(list.Items(), (Texts{"b", "a"}));
 }
+
+// A window that holds no list is refused by every extended export, as a handle that is no
+// window, and sent nothing that changes it; a combo box's list is a list.
+TEST(HostSafety, TheExtendedExportsRefuseAWindowThatHoldsNoList) {
+    for (const char* kind : {"BUTTON", "EDIT", "STATIC"}) {
+        SCOPED_TRACE(kind);
+        HWND window = CreateWindowExA(0, kind, "pear", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(SortEx(window), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+        EXPECT_EQ(LookEx(window, "pear").error, DWORD(ERROR_INVALID_WINDOW_HANDLE));
+        EXPECT_EQ(AddEx(window, "fig"), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+#if defined(_WIN32)
+        char text[8] = {};
+        GetWindowTextA(window, text, sizeof text);
+        EXPECT_STREQ(text, "pear");
+#endif
+        DestroyWindow(window);
+    }
+}
+
 
 // ---- Calls from inside a call ----
 

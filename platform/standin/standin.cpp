@@ -84,8 +84,12 @@ struct Item {
     LRESULT height;
 };
 
+enum class Kind { kListbox, kCombo, kOther };
+
 struct Window {
     WNDPROC proc;
+    Kind kind;
+    HWND list;  // a combo box's
     DWORD style;
     bool unicode;
     std::vector<Item> items;
@@ -260,16 +264,59 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case LB_SETITEMHEIGHT:
         if (item) item->height = static_cast<LRESULT>(lParam & 0xFFFF);
         return item || !(w.style & LBS_OWNERDRAWVARIABLE) ? LB_OKAY : LB_ERR;
+    case LB_GETLOCALE: return 0x0409;
     case WM_SETREDRAW: w.redraw = wParam != 0; return 0;
     default: return 0;
     }
 }
 
-HWND NewListbox(DWORD style, bool unicode) {
+LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide);
+
+// A combo box passes the messages of its items and selection on to its list.
+LRESULT ComboMessage(const Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT kPassed[][2] = {
+        {CB_ADDSTRING, LB_ADDSTRING},   {CB_INSERTSTRING, LB_INSERTSTRING}, {CB_DELETESTRING, LB_DELETESTRING},
+        {CB_GETCOUNT, LB_GETCOUNT},     {CB_GETCURSEL, LB_GETCURSEL},       {CB_SETCURSEL, LB_SETCURSEL},
+        {CB_GETLBTEXT, LB_GETTEXT},     {CB_GETITEMDATA, LB_GETITEMDATA},   {CB_SETITEMDATA, LB_SETITEMDATA},
+    };
+    for (const auto& passed : kPassed)
+        if (passed[0] == message) return Deliver(w.list, passed[1], wParam, lParam, wideMessage);
+    return 0;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = windows.find(window);
+    if (found == windows.end()) return 0;
+    switch (found->second.kind) {
+    case Kind::kListbox: return ListboxProc(window, message, wParam, lParam);
+    case Kind::kCombo: return ComboMessage(found->second, message, wParam, lParam);
+    default: return 0;
+    }
+}
+
+HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{ListboxProc, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    windows[window] = Window{WindowProc, kind, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
     return window;
+}
+
+// The list of a combo box keeps the combo's styles of items under their listbox names.
+HWND NewCombo(DWORD style, bool unicode) {
+    HWND combo = NewWindow(Kind::kCombo, style, unicode);
+    DWORD listStyle = 0;
+    if (style & CBS_SORT) listStyle |= LBS_SORT;
+    if (style & CBS_OWNERDRAWFIXED) listStyle |= LBS_OWNERDRAWFIXED;
+    if (style & CBS_OWNERDRAWVARIABLE) listStyle |= LBS_OWNERDRAWVARIABLE;
+    if (style & CBS_HASSTRINGS) listStyle |= LBS_HASSTRINGS;
+    windows[combo].list = NewWindow(Kind::kListbox, listStyle, unicode);
+    return combo;
+}
+
+HWND NewWindowOfClass(const std::string& className, DWORD style, bool unicode) {
+    if (className == "LISTBOX") return NewWindow(Kind::kListbox, style, unicode);
+    if (className == "COMBOBOX") return NewCombo(style, unicode);
+    return NewWindow(Kind::kOther, style, unicode);
 }
 
 Window* Find(HWND window) {
@@ -311,7 +358,7 @@ LRESULT WideToAnsi(const Window& w, HWND window, UINT message, WPARAM wParam, LP
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     Window* w = Find(window);
     if (!w) return 0;
-    if (wide && w->proc != ListboxProc) return WideToAnsi(*w, window, message, wParam, lParam);
+    if (wide && w->proc != WindowProc) return WideToAnsi(*w, window, message, wParam, lParam);
     return Call(w->proc, window, message, wParam, lParam, wide);
 }
 
@@ -319,21 +366,36 @@ LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wi
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND, HMENU,
                      HINSTANCE, LPVOID) {
-    return std::strcmp(className, "LISTBOX") == 0 ? NewListbox(style, false) : nullptr;
+    return NewWindowOfClass(className, style, false);
 }
 
 HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND, HMENU,
                      HINSTANCE, LPVOID) {
-    return std::u16string(className) == u"LISTBOX" ? NewListbox(style, true) : nullptr;
+    return NewWindowOfClass(Narrow(className), style, true);
 }
 
-BOOL DestroyWindow(HWND window) { return windows.erase(window) ? TRUE : FALSE; }
+BOOL DestroyWindow(HWND window) {
+    const Window* w = Find(window);
+    if (!w) return FALSE;
+    if (w->list) windows.erase(w->list);
+    windows.erase(window);
+    return TRUE;
+}
+
+BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
+    const Window* w = Find(combo);
+    if (!w || w->kind != Kind::kCombo || info->cbSize != sizeof *info) return FALSE;
+    info->hwndCombo = combo;
+    info->hwndItem = nullptr;
+    info->hwndList = w->list;
+    return TRUE;
+}
 
 BOOL IsWindow(HWND window) { return Find(window) ? TRUE : FALSE; }
 
 BOOL IsWindowUnicode(HWND window) {
     const Window* w = Find(window);
-    return w && w->unicode && w->proc == ListboxProc;
+    return w && w->unicode && w->proc == WindowProc;
 }
 
 BOOL IsWindowVisible(HWND window) {
@@ -461,6 +523,27 @@ int CompareStringW(LCID, DWORD, LPCWSTR, int, LPCWSTR, int) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return 0;
 }
+
+namespace {
+
+std::vector<std::string> hiddenProcedures;
+
+}  // namespace
+
+HMODULE GetModuleHandleA(LPCSTR name) {
+    static int kernel;
+    return name && std::strcmp(name, "KERNEL32.dll") == 0 ? reinterpret_cast<HMODULE>(&kernel) : nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
+    if (!module || std::find(hiddenProcedures.begin(), hiddenProcedures.end(), name) != hiddenProcedures.end())
+        return nullptr;
+    if (std::strcmp(name, "CompareStringOrdinal") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CompareStringOrdinal));
+    return nullptr;
+}
+
+void StandinHideProcedure(LPCSTR name) { hiddenProcedures.push_back(name); }
 
 void SetLastError(DWORD error) { lastError = error; }
 

@@ -51,6 +51,8 @@ typedef struct _OVERLAPPED* LPOVERLAPPED;
 typedef struct HWND__* HWND;
 typedef struct HINSTANCE__* HINSTANCE;
 typedef struct HMENU__* HMENU;
+typedef struct HINSTANCE__* HMODULE;
+typedef LONG_PTR(WINAPI* FARPROC)();
 typedef struct HRGN__* HRGN;
 typedef struct tagRECT RECT;
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -94,7 +96,24 @@ typedef struct tagMSG {
 #define LB_GETCARETINDEX 0x019F
 #define LB_SETITEMHEIGHT 0x01A0
 #define LB_GETITEMHEIGHT 0x01A1
+#define LB_GETLOCALE 0x01A6
 #define LB_INITSTORAGE 0x01A8
+#define LB_ERRSPACE (-2)
+
+#define CB_ADDSTRING 0x0143
+#define CB_DELETESTRING 0x0144
+#define CB_GETCOUNT 0x0146
+#define CB_GETCURSEL 0x0147
+#define CB_GETLBTEXT 0x0148
+#define CB_INSERTSTRING 0x014A
+#define CB_SETCURSEL 0x014E
+#define CB_GETITEMDATA 0x0150
+#define CB_SETITEMDATA 0x0151
+#define CBS_DROPDOWNLIST 0x0003L
+#define CBS_OWNERDRAWFIXED 0x0010L
+#define CBS_OWNERDRAWVARIABLE 0x0020L
+#define CBS_SORT 0x0100L
+#define CBS_HASSTRINGS 0x0200L
 
 #define LBS_SORT 0x0002L
 #define LBS_MULTIPLESEL 0x0008L
@@ -128,7 +147,9 @@ typedef struct tagMSG {
 #define ERROR_READ_FAULT 30L
 #define ERROR_NOT_SUPPORTED 50L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_PROC_NOT_FOUND 127L
 #define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_ALREADY_EXISTS 183L
 #define ERROR_INVALID_FLAGS 1004L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
 #define ERROR_POSSIBLE_DEADLOCK 1131L
@@ -147,17 +168,20 @@ typedef struct tagMSG {
 
 #define LOCALE_USER_DEFAULT 0x0400
 #define NORM_IGNORECASE 0x00000001
+#define SORT_DIGITSASNUMBERS 0x00000008
 #define CSTR_LESS_THAN 1
 #define CSTR_EQUAL 2
 #define CSTR_GREATER_THAN 3
 
 #define HEAP_ZERO_MEMORY 0x00000008
 
-// Windows: the listbox class ("LISTBOX") is the only one there is. A window made with the W
-// function is a Unicode window; either kind keeps its texts in UTF-16, and its A messages
-// pass them through code page 1252, the stand-in's only one. A procedure put in the control's
-// place with SetWindowLongPtrA is an ANSI one: the W messages that reach it are turned into
-// A messages, as Windows does.
+// Windows: listboxes ("LISTBOX"), combo boxes ("COMBOBOX": a list of its own that takes the
+// CB_ messages of items and selection as LB_ messages) and windows of any other class, which
+// answer every message with 0. A window made with the W function is a Unicode window; a list
+// of either kind keeps its texts in UTF-16, and its A messages pass them through code page
+// 1252, the stand-in's only one. A procedure put in the control's place with
+// SetWindowLongPtrA is an ANSI one: the W messages that reach it are turned into A messages,
+// as Windows does.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param);
@@ -171,6 +195,17 @@ BOOL IsWindowVisible(HWND window);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG GetWindowLongA(HWND window, int index);
+
+typedef struct tagCOMBOBOXINFO {
+    DWORD cbSize;
+    LONG rcItem[4];
+    LONG rcButton[4];
+    DWORD stateButton;
+    HWND hwndCombo;
+    HWND hwndItem;
+    HWND hwndList;
+} COMBOBOXINFO, *PCOMBOBOXINFO;
+BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -189,6 +224,10 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LP
 // knows no locale: CompareStringW fails with ERROR_NOT_SUPPORTED.
 int CompareStringOrdinal(LPCWSTR first, int firstLength, LPCWSTR second, int secondLength, BOOL ignoreCase);
 int CompareStringW(LCID locale, DWORD flags, LPCWSTR first, int firstLength, LPCWSTR second, int secondLength);
+
+// The module's run-time lookups: KERNEL32.dll's functions that the stand-in has.
+HMODULE GetModuleHandleA(LPCSTR name);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 
 void SetLastError(DWORD error);
 DWORD GetLastError();
@@ -231,5 +270,7 @@ BOOL CloseHandle(HANDLE object);
 // The responder sees each box as it would be shown; without one, every box answers IDOK.
 typedef int (*MessageBoxResponder)(LPCSTR text, LPCSTR caption, UINT type);
 void StandinSetMessageBoxResponder(MessageBoxResponder responder);
+// Not part of Windows: makes GetProcAddress fail for the name, as an older Windows would.
+void StandinHideProcedure(LPCSTR name);
 // Not part of Windows: how many times RedrawWindow was asked to repaint the window.
 int StandinRepaints(HWND window);

@@ -35,6 +35,8 @@ const Exports& Dll() {
         loaded.SortLbEx = Export<decltype(loaded.SortLbEx)>(module, "SortLbEx");
         loaded.LookLbEx = Export<decltype(loaded.LookLbEx)>(module, "LookLbEx");
         loaded.LookLbExW = Export<decltype(loaded.LookLbExW)>(module, "LookLbExW");
+        loaded.AddLbEx = Export<decltype(loaded.AddLbEx)>(module, "AddLbEx");
+        loaded.AddLbExW = Export<decltype(loaded.AddLbExW)>(module, "AddLbExW");
         return loaded;
     }();
     return exports;
@@ -43,7 +45,7 @@ const Exports& Dll() {
 #else
 
 const Exports& Dll() {
-    static const Exports exports{Dll_Info, LookLb, SortLb, SortLbEx, LookLbEx, LookLbExW};
+    static const Exports exports{Dll_Info, LookLb, SortLb, SortLbEx, LookLbEx, LookLbExW, AddLbEx, AddLbExW};
     return exports;
 }
 

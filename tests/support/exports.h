@@ -11,6 +11,8 @@ struct Exports {
     BOOL(WINAPI* SortLbEx)(HWND, DWORD);
     int(WINAPI* LookLbEx)(HWND, const char*, DWORD, DWORD*, DWORD*);
     int(WINAPI* LookLbExW)(HWND, const WCHAR*, DWORD, DWORD*, DWORD*);
+    int(WINAPI* AddLbEx)(HWND, const char*, DWORD, LPARAM);
+    int(WINAPI* AddLbExW)(HWND, const WCHAR*, DWORD, LPARAM);
 };
 
 const Exports& Dll();

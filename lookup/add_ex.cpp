@@ -1,0 +1,99 @@
+// AddLbEx and AddLbExW: one binary search for the place of a text in a list in the flags'
+// order, then one insert there. Texts of any length are read into memory from the process heap
+// for the length of the call; ListState is left alone.
+#include "Tolvarenkis.h"
+#include "lookup/search.h"
+#include "module/guard.h"
+
+namespace {
+
+// Where the text goes, or where its equal is listed.
+struct Place {
+    DWORD index = 0;
+    bool listed = false;
+};
+
+// After every item that does not come after the text; with unique, at the first equal item,
+// if any. Reads the first and the last item and searches between them.
+DWORD FindPlace(const ListWindow& list, const TextOrder& order, const OrderText& key, bool unique, Place& place) {
+    const DWORD count = list.Count();
+    if (count == 0) return 0;
+    Probe first(list, order, order.column), last(list, order, order.column);
+    DWORD error = first.Read(0);
+    if (!error && count > 1) error = last.Read(count - 1);
+    if (error) return error;
+    const OrderText& lastKey = count > 1 ? last.key : first.key;
+
+    Search search(list, order, key, false);
+    bool failed = false;
+    const int ends = CompareTexts(order, first.key, lastKey, failed);
+    const int firstToKey = search.CompareKey(first.key);
+    const int lastToKey = search.CompareKey(lastKey);
+    if (failed || search.failed()) return ComparisonError();
+    if (ends > 0) return ERROR_INVALID_DATA;
+
+    if (unique) {
+        // The first item not before the text, and whether it equals it.
+        int atPlace = lastToKey;
+        if (firstToKey >= 0) {
+            atPlace = firstToKey;
+        } else if (lastToKey < 0) {
+            place.index = count;
+            return 0;
+        } else if ((error = search.Bound(1, count - 1, true, place.index, atPlace))) {
+            return error;
+        }
+        place.listed = atPlace == 0;
+        return 0;
+    }
+    if (firstToKey > 0) return 0;
+    place.index = count;
+    int unused = 0;
+    if (lastToKey > 0) return search.Bound(1, count - 1, false, place.index, unused);
+    return 0;
+}
+
+DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, int& index) {
+    if (const DWORD error = CheckFlags(flags, FlagUse::kAdd)) return error;
+    if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
+    ListWindow list;
+    if (const DWORD error = list.Open(handle)) return error;
+    const TextOrder order = OrderFor(flags, list.unicode());
+    if (const DWORD error = OrderAvailable(order)) return error;
+
+    Probe text(list, order, order.column);
+    HeapArray<WCHAR> widened;
+    Place place;
+    DWORD error = TakeGiven(given, order, list.unicode(), widened, text);
+    if (!error) error = FindPlace(list, order, text.key, (flags & LBEX_UNIQUE) != 0, place);
+    if (error) return error;
+    if (place.listed) {
+        index = static_cast<int>(place.index);
+        return ERROR_ALREADY_EXISTS;
+    }
+    // The text as the host gave it: the control converts an ANSI one as it converts any.
+    const LRESULT at = given.ansi ? SendMessageA(list.handle(), LB_INSERTSTRING, place.index,
+                                                 reinterpret_cast<LPARAM>(given.ansi))
+                                  : list.Send(LB_INSERTSTRING, place.index, reinterpret_cast<LPARAM>(given.wide));
+    if (at < 0) return ERROR_NOT_ENOUGH_MEMORY;
+    list.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), data);
+    index = static_cast<int>(at);
+    return 0;
+}
+
+int Add(HWND hList, GivenText text, DWORD flags, LPARAM data) {
+    int index = ADD_REFUSED;
+    const DWORD error = Guarded([&] { return AddEx(hList, text, flags, data, index); });
+    SetLastError(error);
+    return error == 0 || error == ERROR_ALREADY_EXISTS ? index : ADD_REFUSED;
+}
+
+}  // namespace
+
+extern "C" int WINAPI AddLbEx(HWND hList, const char* text, DWORD flags, LPARAM data) {
+    return Add(hList, {text, nullptr}, flags, data);
+}
+
+extern "C" int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, LPARAM data) {
+    return Add(hList, {nullptr, text}, flags, data);
+}

@@ -1,0 +1,85 @@
+#include "lookup/search.h"
+
+namespace {
+
+template <typename Unit>
+DWORD Length(const Unit* text) {
+    DWORD length = 0;
+    while (text[length]) ++length;
+    return length;
+}
+
+}  // namespace
+
+DWORD Probe::Read(DWORD index) {
+    const LRESULT length = list_.TextLength(index);
+    if (length < 0) return ERROR_READ_FAULT;
+    // Twice the room, for a control that writes more than it announced.
+    if (!wide_.Reserve(2 * (static_cast<SIZE_T>(length) + 1))) return ERROR_NOT_ENOUGH_MEMORY;
+    if (!list_.Read(index, wide_.get(), length)) return ERROR_READ_FAULT;
+    return Keep(wide_.get(), static_cast<DWORD>(length));
+}
+
+DWORD Probe::Keep(const WCHAR* wide, DWORD length) {
+    if (order_.base != Order::kBytes || IsAscii(wide, length)) {
+        key = KeyOf(order_, wide, length, true, column_);
+        return 0;
+    }
+    const DWORD room = ToCodePage(wide, length, nullptr, 0);
+    if (!bytes_.Reserve(SIZE_T{room} + 1)) return ERROR_NOT_ENOUGH_MEMORY;
+    KeepBytes(bytes_.get(), ToCodePage(wide, length, bytes_.get(), room));
+    return 0;
+}
+
+void Probe::KeepBytes(const BYTE* bytes, DWORD length) { key = KeyOf(order_, bytes, length, false, column_); }
+
+DWORD TakeGiven(GivenText given, const TextOrder& order, bool unicodeWindow, HeapArray<WCHAR>& widened,
+                Probe& into) {
+    if (given.ansi) {
+        const DWORD length = Length(given.ansi);
+        if (order.base == Order::kBytes) {
+            into.KeepBytes(reinterpret_cast<const BYTE*>(given.ansi), length);
+            return 0;
+        }
+        const int units = length ? MultiByteToWideChar(CP_ACP, 0, given.ansi, static_cast<int>(length), nullptr, 0) : 0;
+        if (!widened.Take(static_cast<SIZE_T>(units) + 1)) return ERROR_NOT_ENOUGH_MEMORY;
+        if (units) MultiByteToWideChar(CP_ACP, 0, given.ansi, static_cast<int>(length), widened.get(), units);
+        return into.Keep(widened.get(), static_cast<DWORD>(units));
+    }
+    const DWORD length = Length(given.wide);
+    if (!unicodeWindow) {
+        // The way back in UTF-16 first, then the bytes.
+        const DWORD made = ToCodePage(given.wide, length, nullptr, 0);
+        if (!widened.Take(SIZE_T{length} + 1 + made / 2 + 1)) return ERROR_NOT_ENOUGH_MEMORY;
+        auto* bytes = reinterpret_cast<BYTE*>(widened.get() + length + 1);
+        if (!RoundTrips(given.wide, length, bytes, ToCodePage(given.wide, length, bytes, made), widened.get()))
+            return ERROR_NO_UNICODE_TRANSLATION;
+    }
+    return into.Keep(given.wide, length);
+}
+
+int Search::CompareKey(const OrderText& item) {
+    return prefix_ ? ComparePrefix(order_, item, key_, failed_) : CompareTexts(order_, item, key_, failed_);
+}
+
+DWORD Search::Compare(DWORD index, int& itemToKey) {
+    if (const DWORD error = probe_.Read(index)) return error;
+    itemToKey = CompareKey(probe_.key);
+    return failed_ ? ComparisonError() : 0;
+}
+
+DWORD Search::Bound(DWORD lo, DWORD hi, bool orEqual, DWORD& at, int& atBound) {
+    while (lo < hi) {
+        const DWORD middle = lo + (hi - lo) / 2;
+        int itemToKey = 0;
+        if (const DWORD error = Compare(middle, itemToKey)) return error;
+        if (orEqual ? itemToKey < 0 : itemToKey <= 0) {
+            lo = middle + 1;
+        } else {
+            hi = middle;
+            atBound = itemToKey;
+        }
+    }
+    at = lo;
+    return 0;
+}

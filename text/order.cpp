@@ -1,0 +1,202 @@
+#include "text/order.h"
+
+#ifndef SORT_DIGITSASNUMBERS
+#define SORT_DIGITSASNUMBERS 0x00000008  // Windows 7 and later
+#endif
+
+namespace {
+
+constexpr DWORD kColumnFlags = LBEX_COLUMN(0xFF);
+constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | kColumnFlags;
+// Flags that some exports take and others accept and ignore.
+constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED;
+
+// CompareStringOrdinal came with Windows Vista: looked up once, so that the DLL still loads on
+// Windows XP and only the calls that need it are refused there.
+using CompareOrdinalFn = int(WINAPI*)(LPCWSTR, int, LPCWSTR, int, BOOL);
+CompareOrdinalFn compareOrdinal;
+bool compareOrdinalLooked;
+
+CompareOrdinalFn CompareOrdinal() {
+    if (!compareOrdinalLooked) {
+        const HMODULE kernel = GetModuleHandleA("KERNEL32.dll");
+        void* found = kernel ? reinterpret_cast<void*>(GetProcAddress(kernel, "CompareStringOrdinal")) : nullptr;
+        compareOrdinal = reinterpret_cast<CompareOrdinalFn>(found);
+        compareOrdinalLooked = true;
+    }
+    return compareOrdinal;
+}
+
+// A surrogate pair stands for a code point above every unit of the basic plane, those from
+// 0xE000 up included, so surrogates move to the top.
+DWORD CodePointRank(DWORD unit) {
+    if (unit < 0xD800) return unit;
+    return IsSurrogate(unit) ? unit + 0x2000u : unit - 0x800u;
+}
+
+int CompareLengths(DWORD a, DWORD b) { return a == b ? 0 : a < b ? -1 : 1; }
+
+// Two units that differ, in the base order of an ordinal compare; 0 when they differ only in
+// case.
+int CompareUnits(Order base, DWORD x, DWORD y) {
+    if (base == Order::kBytes) return x < y ? -1 : 1;
+    if (base == Order::kCodePoints || IsSurrogate(x) || IsSurrogate(y))
+        return CodePointRank(x) < CodePointRank(y) ? -1 : 1;
+    const WCHAR a = static_cast<WCHAR>(x), b = static_cast<WCHAR>(y);
+    return CompareOrdinal()(&a, 1, &b, 1, TRUE) - CSTR_EQUAL;
+}
+
+// Unit by unit: the first pair that differs decides, else the shorter text comes first.
+int CompareOrdinalUnits(Order base, const OrderText& a, const OrderText& b) {
+    const DWORD common = a.length < b.length ? a.length : b.length;
+    for (DWORD i = 0; i < common; ++i) {
+        const DWORD x = UnitAt(a, i), y = UnitAt(b, i);
+        if (x == y) continue;
+        if (const int unit = CompareUnits(base, x, y)) return unit;
+    }
+    return CompareLengths(a.length, b.length);
+}
+
+// The platform compares UTF-16 units after its simple upper-case mapping in one call. Surrogates
+// have no case, so its answer stands unless a surrogate meets a unit above them; for those
+// texts the units decide one by one, surrogates last.
+int CompareNoCase(const OrderText& a, const OrderText& b) {
+    if (a.surrogates || b.surrogates) return CompareOrdinalUnits(Order::kCodePointsNoCase, a, b);
+    return CompareOrdinal()(static_cast<const WCHAR*>(a.units), static_cast<int>(a.length),
+                            static_cast<const WCHAR*>(b.units), static_cast<int>(b.length), TRUE) - CSTR_EQUAL;
+}
+
+bool IsDigit(DWORD unit) { return unit >= '0' && unit <= '9'; }
+
+// The end of the run of digits from `at`.
+DWORD RunEnd(const OrderText& text, DWORD at) {
+    while (at < text.length && IsDigit(UnitAt(text, at))) ++at;
+    return at;
+}
+
+// Its first digit that is not a leading zero, or its last digit.
+DWORD Significant(const OrderText& text, DWORD at, DWORD end) {
+    while (at + 1 < end && UnitAt(text, at) == '0') ++at;
+    return at;
+}
+
+// As the ordinal order, but two runs of digits compare by their values; the first pair of equal
+// values written with different numbers of digits decides only where nothing else does.
+int CompareNumbers(Order base, const OrderText& a, const OrderText& b) {
+    DWORD i = 0, j = 0;
+    int digitCounts = 0;
+    while (i < a.length && j < b.length) {
+        const DWORD x = UnitAt(a, i), y = UnitAt(b, j);
+        if (IsDigit(x) && IsDigit(y)) {
+            const DWORD endA = RunEnd(a, i), endB = RunEnd(b, j);
+            const DWORD fromA = Significant(a, i, endA), fromB = Significant(b, j, endB);
+            if (const int magnitude = CompareLengths(endA - fromA, endB - fromB)) return magnitude;
+            for (DWORD k = 0; k < endA - fromA; ++k) {
+                const DWORD p = UnitAt(a, fromA + k), q = UnitAt(b, fromB + k);
+                if (p != q) return p < q ? -1 : 1;
+            }
+            if (digitCounts == 0) digitCounts = CompareLengths(endA - i, endB - j);
+            i = endA;
+            j = endB;
+            continue;
+        }
+        // A digit against any other character: the digits are contiguous, so any of them decides.
+        if (x != y)
+            if (const int unit = CompareUnits(base, x, y)) return unit;
+        ++i;
+        ++j;
+    }
+    if (i < a.length || j < b.length) return i < a.length ? 1 : -1;
+    return digitCounts;
+}
+
+int CompareLocale(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
+    const DWORD flags = (order.base == Order::kLocaleNoCase ? NORM_IGNORECASE : 0) |
+                        (order.numbers ? SORT_DIGITSASNUMBERS : 0);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, flags, static_cast<const WCHAR*>(a.units),
+                                      static_cast<int>(a.length), static_cast<const WCHAR*>(b.units),
+                                      static_cast<int>(b.length));
+    if (result == 0) failed = true;
+    return result == 0 ? 0 : result - CSTR_EQUAL;
+}
+
+int CompareAscending(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
+    switch (order.base) {
+    case Order::kLocale:
+    case Order::kLocaleNoCase: return CompareLocale(order, a, b, failed);
+    default: break;
+    }
+    if (order.numbers) return CompareNumbers(order.base, a, b);
+    if (order.base == Order::kCodePointsNoCase) return CompareNoCase(a, b);
+    return CompareOrdinalUnits(order.base, a, b);
+}
+
+}  // namespace
+
+int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength) {
+    return CompareOrdinalUnits(Order::kBytes, {a, aLength, false, false}, {b, bLength, false, false});
+}
+
+DWORD CheckFlags(DWORD flags, FlagUse use) {
+    if (flags & ~(kOrderFlags | kCallFlags | LBEX_PREFIX)) return ERROR_INVALID_FLAGS;
+    if (!(flags & LBEX_PREFIX)) return 0;
+    // Under the locale's order or with numbers, the items that begin with a text need not
+    // stand together.
+    const bool searchable = use == FlagUse::kLook && !(flags & (LBEX_LOCALE | LBEX_NUMBERS));
+    return searchable ? 0 : ERROR_INVALID_FLAGS;
+}
+
+TextOrder OrderFor(DWORD flags, bool unicodeWindow) {
+    const bool noCase = flags & LBEX_IGNORE_CASE;
+    Order base = unicodeWindow ? Order::kCodePoints : Order::kBytes;
+    if (flags & LBEX_LOCALE)
+        base = noCase ? Order::kLocaleNoCase : Order::kLocale;
+    else if (noCase)
+        base = Order::kCodePointsNoCase;
+    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0,
+            static_cast<BYTE>((flags & kColumnFlags) >> 8)};
+}
+
+DWORD OrderAvailable(const TextOrder& order) {
+    return order.base == Order::kCodePointsNoCase && !CompareOrdinal() ? ERROR_PROC_NOT_FOUND : 0;
+}
+
+OrderText KeyOf(const TextOrder& order, const void* units, DWORD length, bool wide, BYTE column) {
+    OrderText key{units, length, wide, false};
+    if (column > 0) {
+        // Fields are separated by TAB, a byte of its own in every code page.
+        DWORD start = 0, field = 1;
+        for (DWORD i = 0; i < length && field < column; ++i) {
+            if (UnitAt(key, i) == '\t') {
+                ++field;
+                start = i + 1;
+            }
+        }
+        DWORD end = start;
+        if (field == column)
+            while (end < length && UnitAt(key, end) != '\t') ++end;
+        const SIZE_T unitSize = wide ? sizeof(WCHAR) : 1;
+        key = {static_cast<const BYTE*>(units) + start * unitSize, end - start, wide, false};
+    }
+    key.surrogates = order.base == Order::kCodePointsNoCase && wide &&
+                     SurrogatesIn(static_cast<const WCHAR*>(key.units), key.length);
+    return key;
+}
+
+int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
+    const int ascending = CompareAscending(order, a, b, failed);
+    return order.descending ? -ascending : ascending;
+}
+
+DWORD ComparisonError() {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_NOT_SUPPORTED;
+}
+
+int ComparePrefix(const TextOrder& order, const OrderText& item, const OrderText& key, bool& failed) {
+    if (item.length <= key.length) return CompareTexts(order, item, key, failed);
+    // Where the beginning differs from the key, it decides as the whole item would.
+    OrderText beginning = item;
+    beginning.length = key.length;
+    return CompareTexts(order, beginning, key, failed);
+}
