@@ -115,16 +115,18 @@ struct Plan {
     bool Recreated(DWORD k) const { return rewrite ? k >= firstChange : !stays[k]; }
 };
 
-// The cost of writes under Wine, in nanoseconds (docs/performance.md): an item moved is deleted
-// and inserted inside the list, which shifts the items behind it both times; an item rewritten
-// is appended, after a reset or deletes from the end.
-constexpr unsigned long long kMoveNs = 3000;
-constexpr unsigned long long kMoveShiftNsPer1024Items = 256;
-constexpr unsigned long long kRewriteNs = 2000;
+// Either way an item that is written is deleted, inserted and given back what it had; what
+// differs is how many items are written, and that a move deletes and inserts inside the list,
+// where the control shifts every entry behind the place, each time. Measured under Wine
+// (docs/performance.md): re-creating an item costs about as much as shifting this many entries.
+constexpr unsigned long long kEntriesShiftedPerItemWritten = 8000;
 
 bool CheaperToRewrite(const Plan& plan) {
-    const unsigned long long perMove = kMoveNs + plan.kept * kMoveShiftNsPer1024Items / 1024;
-    return (plan.kept - plan.firstChange) * kRewriteNs < plan.moves * perMove;
+    unsigned long long shifted = 0;
+    for (DWORD k = 0; k < plan.kept; ++k)
+        if (!plan.stays[k]) shifted += (plan.kept - plan.current[k]) + (plan.kept - k);
+    const unsigned long long rewritten = plan.kept - plan.firstChange;
+    return rewritten * kEntriesShiftedPerItemWritten < plan.moves * kEntriesShiftedPerItemWritten + shifted;
 }
 
 // The places whose items keep their relative order: a longest increasing run of their current
