@@ -26,12 +26,17 @@ std::vector<LRESULT> Selected(HWND list, size_t count) {
     return selected;
 }
 
+// Two lists: a few items out of place, which SortLbEx moves one by one, and a reversed one
+// long enough that it writes the list again instead.
+Texts NearlySorted() { return {"banana", "cherry", "date", "elder", "apple", "fig", "kiwi", "apple"}; }
+
+Texts Reversed() {
+    Texts items;
+    for (int i = 199; i >= 0; --i) items.push_back("item " + std::to_string(1000 + i / 2));
+    return items;
+}
+
 TEST(SortLbEx, KeepsEveryItemWhole) {
-    const Texts items{"kiwi", "apple", "fig", "date", "banana", "cherry", "apple", "elder"};
-    // Stable: the first "apple" (data 2) stays ahead of the second (data 7).
-    const Texts sorted{"apple", "apple", "banana", "cherry", "date", "elder", "fig", "kiwi"};
-    const Data data{1, 2, 3, 4, 5, 6, 7, 8};
-    const Data sortedData{2, 7, 5, 6, 4, 8, 3, 1};
     const struct {
         const char* kind;
         DWORD style;
@@ -42,43 +47,63 @@ TEST(SortLbEx, KeepsEveryItemWhole) {
         {"owner-drawn, fixed", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS},
         {"owner-drawn, variable", LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_MULTIPLESEL},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.kind);
-        TestListbox list(Texts{}, row.style, true);
-        HWND handle = list.handle();
-        for (const std::string& item : items)
-            SendMessageA(handle, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
-        list.SetData(data);
-        const bool multiple = row.style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL);
-        if (multiple) {
-            for (LPARAM kiwiAndFig : {0, 2}) SendMessageA(handle, LB_SETSEL, TRUE, kiwiAndFig);
-            SendMessageA(handle, LB_SETANCHORINDEX, 3, 0);  // date
-            SendMessageA(handle, LB_SETCARETINDEX, 4, 0);   // banana
-        } else {
-            SendMessageA(handle, LB_SETCURSEL, 2, 0);  // fig
+    for (const Texts& items : {NearlySorted(), Reversed()}) {
+        const size_t n = items.size();
+        Data data(n);
+        std::iota(data.begin(), data.end(), LPARAM{1});
+        // Stable: equal texts keep their order, and with it their data.
+        std::vector<size_t> order(n);
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return TextBefore(items[a], items[b]); });
+        Texts sorted;
+        Data sortedData;
+        for (size_t i : order) {
+            sorted.push_back(items[i]);
+            sortedData.push_back(data[i]);
         }
-        if (row.style & LBS_OWNERDRAWVARIABLE)
-            for (WPARAM i = 0; i < items.size(); ++i) SendMessageA(handle, LB_SETITEMHEIGHT, i, static_cast<LPARAM>(10 + i));
-        SendMessageA(handle, LB_SETTOPINDEX, 1, 0);
-        const LRESULT top = SendMessageA(handle, LB_GETTOPINDEX, 0, 0);
+        const auto placeOf = [&](LPARAM itemData) {
+            return std::find(sortedData.begin(), sortedData.end(), itemData) - sortedData.begin();
+        };
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << row.kind << ", " << n << " items");
+            TestListbox list(Texts{}, row.style, true);
+            HWND handle = list.handle();
+            for (const std::string& item : items)
+                SendMessageA(handle, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+            list.SetData(data);
+            const bool multiple = row.style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL);
+            if (multiple) {
+                for (LPARAM selected : {0, 2, 4}) SendMessageA(handle, LB_SETSEL, TRUE, selected);
+                SendMessageA(handle, LB_SETANCHORINDEX, 3, 0);
+                SendMessageA(handle, LB_SETCARETINDEX, 1, 0);
+            } else {
+                SendMessageA(handle, LB_SETCURSEL, 4, 0);
+            }
+            if (row.style & LBS_OWNERDRAWVARIABLE)
+                for (WPARAM i = 0; i < n; ++i) SendMessageA(handle, LB_SETITEMHEIGHT, i, static_cast<LPARAM>(10 + i % 50));
+            SendMessageA(handle, LB_SETTOPINDEX, 1, 0);
+            const LRESULT top = SendMessageA(handle, LB_GETTOPINDEX, 0, 0);
 
-        ASSERT_TRUE(SortEx(handle));
-        EXPECT_EQ(list.Items(), sorted);
-        EXPECT_EQ(list.Data(), sortedData);
-        if (multiple) {
-            EXPECT_EQ(Selected(handle, items.size()), (std::vector<LRESULT>{0, 0, 0, 0, 0, 0, 1, 1}));
-            EXPECT_EQ(SendMessageA(handle, LB_GETANCHORINDEX, 0, 0), 4);
-            EXPECT_EQ(SendMessageA(handle, LB_GETCARETINDEX, 0, 0), 2);
-        } else {
-            EXPECT_EQ(SendMessageA(handle, LB_GETCURSEL, 0, 0), 6);
+            ASSERT_TRUE(SortEx(handle));
+            EXPECT_EQ(list.Items(), sorted);
+            EXPECT_EQ(list.Data(), sortedData);
+            if (multiple) {
+                std::vector<LRESULT> selected(n, 0);
+                for (LPARAM itemData : {1, 3, 5}) selected[placeOf(itemData)] = 1;
+                EXPECT_EQ(Selected(handle, n), selected);
+                EXPECT_EQ(SendMessageA(handle, LB_GETANCHORINDEX, 0, 0), placeOf(4));
+                EXPECT_EQ(SendMessageA(handle, LB_GETCARETINDEX, 0, 0), placeOf(2));
+            } else {
+                EXPECT_EQ(SendMessageA(handle, LB_GETCURSEL, 0, 0), placeOf(5));
+            }
+            if (row.style & LBS_OWNERDRAWVARIABLE) {
+                for (size_t k = 0; k < n; ++k)
+                    EXPECT_EQ(SendMessageA(handle, LB_GETITEMHEIGHT, k, 0), LRESULT(10 + (sortedData[k] - 1) % 50));
+            }
+            EXPECT_EQ(SendMessageA(handle, LB_GETTOPINDEX, 0, 0), top);
+            for (ULONG_PTR deleted : list.Deleted())
+                EXPECT_EQ(deleted, 0u) << "the owner was told of the deletion of a record that stays listed";
         }
-        if (row.style & LBS_OWNERDRAWVARIABLE) {
-            for (size_t k = 0; k < items.size(); ++k)
-                EXPECT_EQ(SendMessageA(handle, LB_GETITEMHEIGHT, k, 0), LRESULT(10 + sortedData[k] - 1));
-        }
-        EXPECT_EQ(SendMessageA(handle, LB_GETTOPINDEX, 0, 0), top);
-        for (ULONG_PTR deleted : list.Deleted())
-            EXPECT_EQ(deleted, 0u) << "the owner was told of the deletion of a record that stays listed";
     }
 }
 
@@ -94,12 +119,25 @@ TEST(SortLbEx, KeepsUnicodeTextsOutsideTheCodePage) {
     EXPECT_EQ(Dll().LookLbExW(list.handle(), reinterpret_cast<const WCHAR*>(u"\u65E5\u672C"), 0, &position, &count),
               LOOK_FOUND);
     EXPECT_EQ(position, 3u);
-    // The key of an ANSI window must survive the code page.
+    // The W forms take texts outside the code page as they are, and a prefix of them.
+    EXPECT_EQ(Dll().AddLbExW(list.handle(), reinterpret_cast<const WCHAR*>(u"\u65E5\u672C\u8A9E"), 0, 9), 4);
+    EXPECT_EQ(Dll().LookLbExW(list.handle(), reinterpret_cast<const WCHAR*>(u"\u65E5"), LBEX_PREFIX, &position, &count),
+              LOOK_FOUND_MANY);
+    EXPECT_EQ(position, 3u);
+    EXPECT_EQ(count, 2u);
+    // An ANSI text is widened for a Unicode window.
+    SetLastError(0);
+    EXPECT_EQ(Dll().AddLbEx(list.handle(), "Zo\xEB", LBEX_UNIQUE, 9), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    // A text for an ANSI window must survive the code page.
     TestListbox ansi(Texts{"a", "b"});
     SetLastError(0);
     EXPECT_EQ(Dll().LookLbExW(ansi.handle(), reinterpret_cast<const WCHAR*>(u"\u0141"), 0, &position, &count),
               LOOK_REFUSED);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_UNICODE_TRANSLATION));
+    EXPECT_EQ(Dll().AddLbExW(ansi.handle(), reinterpret_cast<const WCHAR*>(u"\u0141"), 0, 0), ADD_REFUSED);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_UNICODE_TRANSLATION));
+    EXPECT_EQ(ansi.Items(), (Texts{"a", "b"}));
 }
 
 TEST(LbEx, TheFlagsChooseTheOrder) {
@@ -131,6 +169,30 @@ TEST(LbEx, TheFlagsChooseTheOrder) {
             EXPECT_EQ(position, equal > 1 ? std::find(row.expected.begin(), row.expected.end(), "b") - row.expected.begin()
                                           : static_cast<std::ptrdiff_t>(i));
         }
+    }
+}
+
+// Digits as numbers under the locale's order are the platform's; columns choose the key.
+TEST(LbEx, DigitsAsNumbersAndColumns) {
+    const struct {
+        DWORD flags;
+        Texts items, expected;
+        std::string key;  // found once
+    } rows[] = {
+        {LBEX_LOCALE | LBEX_NUMBERS, {"Item 10", "item 2", "Item 1"}, {"Item 1", "item 2", "Item 10"}, "Item 10"},
+        {LBEX_COLUMN(2) | LBEX_NUMBERS, {"b\t2", "a\t10\tx", "c\t1"}, {"c\t1", "b\t2", "a\t10\tx"}, "10"},
+        {LBEX_COLUMN(3), {"b\t2", "a\t10\tx", "c\t1"}, {"b\t2", "c\t1", "a\t10\tx"}, "x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.flags);
+        if ((row.flags & LBEX_LOCALE) && !LocaleCompares()) continue;
+        TestListbox list(row.items);
+        ASSERT_TRUE(SortEx(list.handle(), row.flags));
+        EXPECT_EQ(list.Items(), row.expected);
+        DWORD position = 99;
+        EXPECT_EQ(Dll().LookLbEx(list.handle(), row.key.c_str(), row.flags, &position, nullptr), LOOK_FOUND);
+        EXPECT_EQ(position, 2u);
+        EXPECT_EQ(Dll().AddLbEx(list.handle(), row.expected.back().c_str(), row.flags, 0), 3) << "after its equal";
     }
 }
 
@@ -194,27 +256,94 @@ TEST(SortLbEx, SuspendsDrawingWhileItWritesUnlessTheHostKeepsItSuspended) {
     }
 }
 
+std::string ComboItem(HWND combo, LRESULT index) {
+    char text[32] = {};
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A combo box of each style: its list sorted, its chosen item still chosen, its edit field
+// showing what it showed; the lookups and the insert work on its list too.
+TEST(LbEx, WorkOnTheListOfAComboBoxOfEachStyle) {
+    const struct {
+        const char* kind;
+        DWORD style;
+    } rows[] = {
+        {"simple", CBS_SIMPLE},
+        {"drop-down", CBS_DROPDOWN},
+        {"drop-down list", CBS_DROPDOWNLIST},
+        {"owner-drawn with strings", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS},
+        {"sorted by the control", CBS_DROPDOWN | CBS_SORT},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr, WS_POPUP | row.style, 0, 0, 200, 200, nullptr, nullptr,
+                                     nullptr, nullptr);
+        ASSERT_NE(combo, nullptr);
+        for (const char* item : {"pear", "apple", "plum", "fig"})
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        LRESULT pear = 0;
+        while (ComboItem(combo, pear) != "pear") ++pear;
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(pear), 0);
+
+        ASSERT_TRUE(SortEx(combo, LBEX_DESCENDING));
+        EXPECT_EQ((Texts{ComboItem(combo, 0), ComboItem(combo, 1), ComboItem(combo, 2), ComboItem(combo, 3)}),
+                  (Texts{"plum", "pear", "fig", "apple"}));
+        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+        DWORD position = 0;
+        EXPECT_EQ(Dll().LookLbEx(combo, "fig", LBEX_DESCENDING, &position, nullptr), LOOK_FOUND);
+        EXPECT_EQ(position, 2u);
+        EXPECT_EQ(Dll().AddLbEx(combo, "kiwi", LBEX_DESCENDING, 42), 2);
+        EXPECT_EQ(ComboItem(combo, 2), "kiwi");
+        EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 2, 0), 42);
+        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+#if defined(_WIN32)
+        char shown[16] = {};
+        GetWindowTextA(combo, shown, sizeof shown);
+        EXPECT_STREQ(shown, "pear");
+#endif
+        DestroyWindow(combo);
+    }
+}
+
 #if defined(_WIN32)
 
-TEST(SortLbEx, SortsAComboBoxsListAndKeepsItsSelection) {
-    HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr, WS_POPUP | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, 0, 200,
-                                 200, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(combo, nullptr);
-    for (const char* item : {"pear", "apple", "plum", "fig"})
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    SendMessageA(combo, CB_SETCURSEL, 2, 0);  // plum
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
-    ASSERT_TRUE(SortEx(info.hwndList));
-    const char* const sorted[] = {"apple", "fig", "pear", "plum"};
-    for (int i = 0; i < 4; ++i) {
-        char text[16] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, sorted[i]);
+// A class of a RAD tool's own over the system's listbox or combo box is a list too.
+HWND Superclassed(const char* system, const char* own, DWORD style) {
+    WNDCLASSA windowClass = {};
+    if (!GetClassInfoA(nullptr, system, &windowClass)) return nullptr;
+    windowClass.lpszClassName = own;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, own, nullptr, WS_POPUP | style, 0, 0, 200, 200, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+TEST(LbEx, TakeListboxesAndComboBoxesOfClassesBuiltOverTheSystems) {
+    const struct {
+        const char *system, *own;
+        DWORD style;
+        UINT add, getText;
+    } rows[] = {
+        {"LISTBOX", "TolvarenkisTestList", 0, LB_ADDSTRING, LB_GETTEXT},
+        {"COMBOBOX", "TolvarenkisTestCombo", CBS_DROPDOWNLIST, CB_ADDSTRING, CB_GETLBTEXT},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.own);
+        HWND window = Superclassed(row.system, row.own, row.style);
+        ASSERT_NE(window, nullptr);
+        for (const char* item : {"pear", "apple", "fig"}) SendMessageA(window, row.add, 0, reinterpret_cast<LPARAM>(item));
+        ASSERT_TRUE(SortEx(window));
+        EXPECT_EQ(Dll().AddLbEx(window, "banana", 0, 0), 1);
+        Texts items;
+        for (WPARAM i = 0; i < 4; ++i) {
+            char text[16] = {};
+            SendMessageA(window, row.getText, i, reinterpret_cast<LPARAM>(text));
+            items.push_back(text);
+        }
+        EXPECT_EQ(items, (Texts{"apple", "banana", "fig", "pear"}));
+        DestroyWindow(window);
     }
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
-    DestroyWindow(combo);
 }
 
 #endif
