@@ -21,8 +21,14 @@ constexpr size_t kCopiesPerText = 32;
 constexpr unsigned kSeed = 20261208;
 
 // Identical texts make SortLb's cost grow with the square of n; they are measured at one size.
-enum class Kind { kRandom, kSorted, kReversed, kDuplicated, kIdentical };
-const Kind kKinds[] = {Kind::kRandom, Kind::kSorted, Kind::kReversed, Kind::kDuplicated, Kind::kIdentical};
+// Appended: sorted, then 1 % new texts at the end; moved: sorted, the first item moved to the end.
+enum class Kind { kRandom, kSorted, kReversed, kDuplicated, kIdentical, kAppended, kMoved };
+const Kind kKinds[] = {Kind::kRandom, Kind::kSorted, Kind::kReversed, Kind::kDuplicated, Kind::kIdentical,
+                       Kind::kAppended, Kind::kMoved};
+// The kinds that both sorts are measured on, n from 1,000 to 16,000.
+const Kind kSortKinds[] = {Kind::kRandom, Kind::kSorted, Kind::kReversed, Kind::kDuplicated, Kind::kIdentical};
+// What a host's list most often looks like when it asks for a sort, for SortLbEx's goals.
+const Kind kHostKinds[] = {Kind::kRandom, Kind::kAppended, Kind::kMoved, Kind::kSorted};
 
 inline const char* KindName(Kind kind) {
     switch (kind) {
@@ -31,6 +37,8 @@ inline const char* KindName(Kind kind) {
     case Kind::kReversed: return "reversed";
     case Kind::kDuplicated: return "duplicated";
     case Kind::kIdentical: return "identical";
+    case Kind::kAppended: return "appended";
+    case Kind::kMoved: return "moved";
     }
     return "?";
 }
@@ -65,6 +73,15 @@ inline Texts MakeTexts(Kind kind, size_t count, std::mt19937& random) {
         return texts;
     }
     for (std::string& text : texts) text = RandomText(random);
+    if (kind == Kind::kAppended) {
+        std::sort(texts.begin(), texts.end() - static_cast<std::ptrdiff_t>(count / 100), TextBefore);
+        return texts;
+    }
+    if (kind == Kind::kMoved) {
+        std::sort(texts.begin(), texts.end(), TextBefore);
+        if (count > 1) std::rotate(texts.begin(), texts.begin() + 1, texts.end());
+        return texts;
+    }
     if (kind == Kind::kSorted) std::sort(texts.begin(), texts.end(), TextBefore);
     if (kind == Kind::kReversed) std::sort(texts.rbegin(), texts.rend(), TextBefore);
     return texts;

@@ -1,12 +1,15 @@
 // Benchmark of Tolvarenkis.dll against real listbox controls: for lists of 1,000 to 16,000
-// items of four kinds, what SortLb sends and how long it takes, set against the least the
+// items of five kinds, what SortLb sends and how long it takes, set against the least the
 // sort can cost (its own message sequence replayed with nothing in between) and against a
-// host that sorts in memory; the same for SortLbEx, set against reading every text once;
+// well-written host; the same for SortLbEx, set against reading every text once and against
+// that host; SortLbEx and the host side by side on hidden and visible lists of 16,000 and
+// 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
 // then the reads and the time of LookLb and LookLbEx.
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--data FILE]
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
-// reversed, duplicated and identical, --repeats N at least N runs of each sort.
+// reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
+// sort, --ex only SortLbEx against the host and the costs of writing.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 
@@ -35,12 +38,42 @@ constexpr size_t kExRepeatItems = 160000;
 constexpr size_t kExMinRepeats = 10;
 // ---- Listbox controls ----
 
-HWND NewListbox(const Texts& texts) {
-    HWND list = CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 400, nullptr,
-                                nullptr, nullptr, nullptr);
+// A visible list is the child of a shown top-level window, as in a host's dialog.
+HWND VisibleParent() {
+    static HWND parent = [] {
+        WNDCLASSA frame = {};
+        frame.lpfnWndProc = DefWindowProcA;
+        frame.lpszClassName = "TolvarenkisBenchFrame";
+        RegisterClassA(&frame);
+        HWND window = CreateWindowExA(0, frame.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                      600, nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(window, SW_SHOW);
+        return window;
+    }();
+    return parent;
+}
+
+// Item i carries the data i + 1, as a host's records would.
+HWND NewListbox(const Texts& texts, bool visible = false, bool withData = true) {
+    HWND list = visible ? CreateWindowExA(0, "LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 200, 400,
+                                          VisibleParent(), nullptr, nullptr, nullptr)
+                        : CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 400, nullptr,
+                                          nullptr, nullptr, nullptr);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(texts.size() * 16));
-    for (const std::string& text : texts) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i].c_str()));
+        if (withData) SendMessageA(list, LB_SETITEMDATA, i, static_cast<LPARAM>(i + 1));
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     return list;
+}
+
+std::vector<LPARAM> DataOf(HWND list) {
+    const auto count = static_cast<size_t>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    std::vector<LPARAM> data(count);
+    for (size_t i = 0; i < count; ++i) data[i] = SendMessageA(list, LB_GETITEMDATA, i, 0);
+    return data;
 }
 
 Texts ItemsOf(HWND list) {
@@ -140,13 +173,45 @@ void Replay(HWND list, const std::vector<Step>& steps) {
     }
 }
 
-// A host that keeps a copy: reads every text, sorts in memory, empties and refills the list.
-void SortInMemory(HWND list) {
-    Texts items = ItemsOf(list);
-    std::sort(items.begin(), items.end(), TextBefore);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+// What a competent Win32 programmer writes for the job: every text and its item data read
+// once, a stable sort in memory, and the list emptied and refilled in one go with its drawing
+// suspended and storage reserved. Unicode messages, which pass no code page.
+void WellWrittenHost(HWND list) {
+    struct Item {
+        std::wstring text;
+        LPARAM data;
+    };
+    const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<Item> items(count);
+    size_t characters = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const auto length = static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+        items[i].text.resize(length);
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&items[i].text[0]));
+        items[i].data = SendMessageW(list, LB_GETITEMDATA, i, 0);
+        characters += length + 1;
+    }
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.text < b.text; });
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_INITSTORAGE, count, static_cast<LPARAM>(characters * sizeof(wchar_t)));
+    for (const Item& item : items) {
+        const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
+
+void SortWithSortLbEx(HWND list) { SortLbEx(list, 0); }
+
+// The ways of sorting a list that SortLbEx is measured against, timed and checked alike.
+struct Engine {
+    const char* name;
+    void (*sort)(HWND list);
+};
+const Engine kSortLbEx{"SortLbEx", SortWithSortLbEx};
+const Engine kHost{"well-written host", WellWrittenHost};
 
 // Every text read once, as any caller must read texts of any length: its length, then the
 // text. SortLbEx cannot do with less.
@@ -160,8 +225,8 @@ void ReadEveryText(HWND list) {
 }
 
 template <typename Work>
-double TimeOnFreshList(const Texts& texts, Work work) {
-    HWND list = NewListbox(texts);
+double TimeOnFreshList(const Texts& texts, Work work, bool visible = false) {
+    HWND list = NewListbox(texts, visible);
     const double start = Seconds();
     work(list);
     const double elapsed = Seconds() - start;
@@ -169,16 +234,60 @@ double TimeOnFreshList(const Texts& texts, Work work) {
     return elapsed;
 }
 
+// What every sort must leave: the texts in stable order, each with its data.
+struct Sorted {
+    Texts texts;
+    std::vector<LPARAM> data;
+};
+
+Sorted StableSorted(const Texts& texts) {
+    std::vector<size_t> order(texts.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return TextBefore(texts[a], texts[b]); });
+    Sorted sorted;
+    for (size_t i : order) {
+        sorted.texts.push_back(texts[i]);
+        sorted.data.push_back(static_cast<LPARAM>(i + 1));
+    }
+    return sorted;
+}
+
+// A fast wrong answer does not pass: each engine's result is checked once, on a list of its own.
+void Check(const Engine& engine, const Texts& texts, const Sorted& expected) {
+    HWND list = NewListbox(texts);
+    engine.sort(list);
+    if (ItemsOf(list) != expected.texts || DataOf(list) != expected.data)
+        std::fprintf(stderr, "tolvarenkis_bench: %s left the list out of order or parted data from its text\n",
+                     engine.name);
+    DestroyWindow(list);
+}
+
+// The items that any sort must move: those outside a longest run of the list that keeps its
+// order, found by patience sorting.
+size_t ItemsToMove(const Texts& texts) {
+    std::vector<size_t> order(texts.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return TextBefore(texts[a], texts[b]); });
+    std::vector<size_t> tails;
+    for (size_t index : order) {
+        const auto at = std::lower_bound(tails.begin(), tails.end(), index);
+        if (at == tails.end()) tails.push_back(index); else *at = index;
+    }
+    return texts.size() - tails.size();
+}
+
 // ---- The sort ----
 
 struct SortFigures {
     size_t messages, comparisons, exchanges;
-    double module, replay, inMemory;  // seconds, the least of the repeats
+    double module, replay, host;  // seconds, the least of the repeats
 };
 
+// SortLb's lists carry no item data, so that the replay is its whole sequence; the host's
+// lists carry it, as the host keeps it.
 SortFigures MeasureSort(const Texts& texts, int repeats) {
     Recording sent;
-    HWND list = NewListbox(texts);
+    HWND list = NewListbox(texts, false, false);
     StartRecording(list, sent);
     SortLb(list, SORT_ASCENDING);
     StopRecording(list);
@@ -189,40 +298,112 @@ SortFigures MeasureSort(const Texts& texts, int repeats) {
 
     SortFigures figures{sent.steps.size() + sent.others, CountOf(sent, LB_GETTEXT) / 2,
                         CountOf(sent, LB_DELETESTRING) / 2, 1e30, 1e30, 1e30};
-    // Interleaved, so that a slow spell of the machine hits both alike.
+    const auto bare = [](const Texts& t, auto work) {
+        HWND l = NewListbox(t, false, false);
+        const double start = Seconds();
+        work(l);
+        const double elapsed = Seconds() - start;
+        DestroyWindow(l);
+        return elapsed;
+    };
+    // Interleaved, so that a slow spell of the machine hits all alike.
     for (int round = 0; round < repeats; ++round) {
-        figures.module = std::min(figures.module, TimeOnFreshList(texts, [](HWND l) { SortLb(l, SORT_ASCENDING); }));
-        figures.replay = std::min(figures.replay, TimeOnFreshList(texts, [&](HWND l) { Replay(l, sent.steps); }));
-        figures.inMemory = std::min(figures.inMemory, TimeOnFreshList(texts, SortInMemory));
+        figures.module = std::min(figures.module, bare(texts, [](HWND l) { SortLb(l, SORT_ASCENDING); }));
+        figures.replay = std::min(figures.replay, bare(texts, [&](HWND l) { Replay(l, sent.steps); }));
+        figures.host = std::min(figures.host, TimeOnFreshList(texts, kHost.sort));
     }
     return figures;
 }
 
 // ---- The extended sort ----
 
-struct ExFigures {
+struct Sent {
     size_t messages, writes;
-    double module, reading, inMemory;  // seconds, the least of the repeats
+};
+
+Sent Record(const Engine& engine, const Texts& texts, bool visible = false) {
+    Recording sent;
+    HWND list = NewListbox(texts, visible);
+    StartRecording(list, sent);
+    engine.sort(list);
+    StopRecording(list);
+    DestroyWindow(list);
+    return {sent.steps.size() + sent.others, sent.writes};
+}
+
+struct ExFigures {
+    Sent sent;
+    size_t moved;
+    double module, reading, host;  // seconds, the least of the repeats
 };
 
 ExFigures MeasureSortEx(const Texts& texts, int repeats) {
-    Recording sent;
-    HWND list = NewListbox(texts);
-    StartRecording(list, sent);
-    SortLbEx(list, 0);
-    StopRecording(list);
-    Texts expected = texts;
-    std::stable_sort(expected.begin(), expected.end(), TextBefore);
-    if (ItemsOf(list) != expected) std::fprintf(stderr, "tolvarenkis_bench: SortLbEx left the list unsorted\n");
-    DestroyWindow(list);
-
-    ExFigures figures{sent.steps.size() + sent.others, sent.writes, 1e30, 1e30, 1e30};
+    const Sorted expected = StableSorted(texts);
+    Check(kSortLbEx, texts, expected);
+    ExFigures figures{Record(kSortLbEx, texts), ItemsToMove(texts), 1e30, 1e30, 1e30};
     for (int round = 0; round < repeats; ++round) {
         figures.reading = std::min(figures.reading, TimeOnFreshList(texts, ReadEveryText));
-        figures.module = std::min(figures.module, TimeOnFreshList(texts, [](HWND l) { SortLbEx(l, 0); }));
-        figures.inMemory = std::min(figures.inMemory, TimeOnFreshList(texts, SortInMemory));
+        figures.module = std::min(figures.module, TimeOnFreshList(texts, kSortLbEx.sort));
+        figures.host = std::min(figures.host, TimeOnFreshList(texts, kHost.sort));
     }
     return figures;
+}
+
+// SortLbEx and the host side by side on one list, hidden or visible.
+struct Duel {
+    Sent sent;
+    size_t moved;
+    double module, host;
+};
+
+Duel MeasureDuel(const Texts& texts, bool visible, int repeats) {
+    const Sorted expected = StableSorted(texts);
+    Check(kSortLbEx, texts, expected);
+    Check(kHost, texts, expected);
+    Duel duel{Record(kSortLbEx, texts, visible), ItemsToMove(texts), 1e30, 1e30};
+    for (int round = 0; round < repeats; ++round) {
+        duel.module = std::min(duel.module, TimeOnFreshList(texts, kSortLbEx.sort, visible));
+        duel.host = std::min(duel.host, TimeOnFreshList(texts, kHost.sort, visible));
+    }
+    return duel;
+}
+
+// ---- What writing costs ----
+
+// The two ways SortLbEx writes an item, each repeated on a hidden list of n items with drawing
+// suspended: rewritten, deleted from the end and appended; moved, deleted at the start and
+// inserted at the start, so that the control shifts all n entries both times. Each with its
+// data set to 0 before the delete and given back after the insert.
+struct WriteCosts {
+    double rewrite, move;  // seconds an item
+};
+
+WriteCosts MeasureWriteCosts(size_t n, size_t items) {
+    std::mt19937 random(kSeed + 2);
+    const Texts texts = MakeTexts(Kind::kSorted, n, random);
+    WriteCosts costs{1e30, 1e30};
+    for (int round = 0; round < 5; ++round) {
+        for (bool moving : {false, true}) {
+            HWND list = NewListbox(texts);
+            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+            wchar_t text[32];
+            const double start = Seconds();
+            for (size_t i = 0; i < items; ++i) {
+                const WPARAM from = moving ? 0 : n - 1;
+                const LPARAM data = SendMessageW(list, LB_GETITEMDATA, from, 0);
+                SendMessageW(list, LB_GETTEXT, from, reinterpret_cast<LPARAM>(text));
+                SendMessageW(list, LB_SETITEMDATA, from, 0);
+                SendMessageW(list, LB_DELETESTRING, from, 0);
+                const LRESULT at = SendMessageW(list, LB_INSERTSTRING, moving ? 0 : static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(text));
+                SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), data);
+            }
+            const double elapsed = (Seconds() - start) / static_cast<double>(items);
+            (moving ? costs.move : costs.rewrite) = std::min(moving ? costs.move : costs.rewrite, elapsed);
+            DestroyWindow(list);
+        }
+    }
+    return costs;
 }
 
 // ---- The lookup ----
@@ -275,30 +456,46 @@ LookFigures MeasureLookup(const Texts& sorted, const Texts& keys, Look look, boo
 
 // ---- Output ----
 
+// SortLbEx against the host on lists as hosts have them, at these sizes.
+const size_t kHostSizes[] = {16000, 100000};
+constexpr size_t kDuelMinRepeats = 5;
+constexpr size_t kDuelRepeatItems = 400000;
+// The sizes at which the costs of writing are measured, and the items written at each.
+const size_t kWriteCostSizes[] = {1000, 16000, 100000};
+constexpr size_t kWriteCostItems = 2000;
+
 struct Options {
     std::vector<size_t> sizes{std::begin(kSizes), std::end(kSizes)};
-    std::vector<Kind> kinds{std::begin(kKinds), std::end(kKinds)};
+    std::vector<Kind> kinds{std::begin(kSortKinds), std::end(kSortKinds)};
+    std::vector<size_t> hostSizes{std::begin(kHostSizes), std::end(kHostSizes)};
+    std::vector<Kind> hostKinds{std::begin(kHostKinds), std::end(kHostKinds)};
     const char* data = nullptr;
     size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
+    bool exOnly = false;
 };
-
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     Kind kind;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
             options.sizes.assign(std::begin(kQuickSizes), std::end(kQuickSizes));
+            options.hostSizes.assign(1, kQuickSizes[1]);
         } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
             options.sizes.assign(1, std::strtoul(argv[++i], nullptr, 10));
+            options.hostSizes = options.sizes;
         } else if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc && KindNamed(argv[i + 1], kind)) {
             options.kinds.assign(1, kind);
+            options.hostKinds.assign(1, kind);
             ++i;
         } else if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
             options.data = argv[++i];
         } else if (std::strcmp(argv[i], "--repeats") == 0 && i + 1 < argc) {
             options.repeats = std::strtoul(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--ex") == 0) {
+            options.exOnly = true;
         } else {
-            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--data FILE]\n");
+            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex] "
+                                 "[--data FILE]\n");
             return false;
         }
     }
@@ -316,7 +513,7 @@ struct ExRow {
 // at the smallest size only.
 void RunSorts(const Options& options, FILE* data) {
     std::printf("| input | n | messages | comparisons | exchanges | SortLb ms | replay ms | SortLb / replay "
-                "| in-memory host ms |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+                "| host ms |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
     std::mt19937 random(kSeed);
     std::vector<ExRow> exRows;
     for (Kind kind : options.kinds) {
@@ -328,25 +525,72 @@ void RunSorts(const Options& options, FILE* data) {
             const SortFigures f = MeasureSort(texts, repeats);
             std::printf("| %s | %zu | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f |\n", KindName(kind), n,
                         f.messages, f.comparisons, f.exchanges, f.module * 1e3, f.replay * 1e3,
-                        f.module / f.replay, f.inMemory * 1e3);
+                        f.module / f.replay, f.host * 1e3);
             std::fflush(stdout);
             const ExFigures ex =
                 MeasureSortEx(texts, static_cast<int>(std::max({kExMinRepeats, options.repeats, kExRepeatItems / n})));
             exRows.push_back({kind, n, ex, f.module});
             if (data)
                 std::fprintf(data, "%s\t%zu\t%.4f\t%.4f\t%.4f\t%.4f\n", KindName(kind), n, f.module / double(n) * 1e6,
-                             f.replay / double(n) * 1e6, f.inMemory / double(n) * 1e6, ex.module / double(n) * 1e6);
+                             f.replay / double(n) * 1e6, f.host / double(n) * 1e6, ex.module / double(n) * 1e6);
         }
     }
-    std::printf("\n| input | n | messages | writes | SortLbEx ms | reading ms | SortLbEx / reading "
-                "| in-memory host ms | SortLbEx / host | SortLb / SortLbEx |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+    std::printf("\n| input | n | messages | writes | moved | SortLbEx ms | reading ms | SortLbEx / reading "
+                "| host ms | SortLbEx / host | SortLb / SortLbEx |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
     for (const ExRow& row : exRows) {
         const ExFigures& f = row.ex;
-        std::printf("| %s | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f | %.3f | %.0f |\n", KindName(row.kind), row.n,
-                    f.messages, f.writes, f.module * 1e3, f.reading * 1e3, f.module / f.reading, f.inMemory * 1e3,
-                    f.module / f.inMemory, row.sortLb / f.module);
+        std::printf("| %s | %zu | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f | %.3f | %.0f |\n", KindName(row.kind),
+                    row.n, f.sent.messages, f.sent.writes, f.moved, f.module * 1e3, f.reading * 1e3,
+                    f.module / f.reading, f.host * 1e3, f.module / f.host, row.sortLb / f.module);
     }
     std::fflush(stdout);
+}
+
+// The goals: at most the host's time on random lists, half of it with 1 % appended, 0.45 of
+// it with one item moved, and only reads on a sorted list.
+const char* Goal(Kind kind) {
+    switch (kind) {
+    case Kind::kRandom: return "<= 1.0";
+    case Kind::kAppended: return "<= 0.5";
+    case Kind::kMoved: return "<= 0.45";
+    case Kind::kSorted: return "reads only";
+    default: return "";
+    }
+}
+
+void RunDuels(const Options& options) {
+    std::printf("\n| input | n | list | moved | writes | writes / moved | SortLbEx ms | host ms | SortLbEx / host | goal |\n"
+                "|---|--:|---|--:|--:|--:|--:|--:|--:|---|\n");
+    std::mt19937 random(kSeed + 3);
+    for (Kind kind : options.hostKinds) {
+        for (size_t n : options.hostSizes) {
+            const Texts texts = MakeTexts(kind, n, random);
+            const int repeats = static_cast<int>(std::max({kDuelMinRepeats, options.repeats, kDuelRepeatItems / n}));
+            for (bool visible : {false, true}) {
+                const Duel d = MeasureDuel(texts, visible, repeats);
+                char perMoved[16] = "-";
+                if (d.moved) std::snprintf(perMoved, sizeof perMoved, "%.2f", double(d.sent.writes) / double(d.moved));
+                std::printf("| %s | %zu | %s | %zu | %zu | %s | %.1f | %.1f | %.3f | %s |\n", KindName(kind), n,
+                            visible ? "visible" : "hidden", d.moved, d.sent.writes, perMoved, d.module * 1e3,
+                            d.host * 1e3, d.module / d.host, Goal(kind));
+                std::fflush(stdout);
+            }
+        }
+    }
+}
+
+// What SortLbEx's choice between moving and rewriting rests on: an item moved costs what one
+// rewritten costs and the shifting of 2n entries.
+void RunWriteCosts() {
+    std::printf("\n| n | rewritten us | moved us | shift ns per entry | entries shifted per item written |\n"
+                "|--:|--:|--:|--:|--:|\n");
+    for (size_t n : kWriteCostSizes) {
+        const WriteCosts c = MeasureWriteCosts(n, std::min(kWriteCostItems, n / 2));
+        const double perEntry = (c.move - c.rewrite) / (2.0 * static_cast<double>(n));
+        std::printf("| %zu | %.2f | %.2f | %.3f | %.0f |\n", n, c.rewrite * 1e6, c.move * 1e6, perEntry * 1e9,
+                    perEntry > 0 ? c.rewrite / perEntry : 0.0);
+        std::fflush(stdout);
+    }
 }
 
 void RunLookups(const Options& options) {
@@ -380,8 +624,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Tolvarenkis.dll, %zu-bit build\n\n", sizeof(void*) * 8);
-    RunSorts(options, data);
-    RunLookups(options);
+    if (!options.exOnly) RunSorts(options, data);
+    RunDuels(options);
+    RunWriteCosts();
+    if (!options.exOnly) RunLookups(options);
     if (data) std::fclose(data);
     return 0;
 }

@@ -26,6 +26,9 @@ DWORD ListWindow::Open(HWND handle) {
     handle_ = list;
     style_ = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
     unicode_ = IsWindowUnicode(list) != FALSE;
+    // The control tells its parent, or the owner of a list that is no child; one with neither
+    // tells nobody.
+    deletesHeard_ = GetParent(list) != nullptr || GetWindow(list, GW_OWNER) != nullptr;
     return 0;
 }
 

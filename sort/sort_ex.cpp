@@ -73,12 +73,19 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
     return 0;
 }
 
-// A stable merge sort of the indexes: an item goes before one it was behind only if it comes
-// strictly before it. Runs that already stand in order are copied, not merged.
-template <typename Before>
-void StableSort(DWORD* items, DWORD* scratch, DWORD count, Before before) {
-    DWORD* from = items;
-    DWORD* to = scratch;
+// An item as the sort moves it: the first units of its key beside its index, so that most
+// comparisons read a sequential array and no text.
+struct Sortable {
+    unsigned long long prefix;
+    DWORD item;
+};
+
+// A stable merge sort: an item goes before one it was behind only if it comes strictly before
+// it. Runs that already stand in order are copied, not merged.
+template <typename T, typename Before>
+void StableSort(T* items, T* scratch, DWORD count, Before before) {
+    T* from = items;
+    T* to = scratch;
     for (DWORD width = 1; width < count; width *= 2) {
         for (DWORD left = 0; left < count; left += 2 * width) {
             const DWORD middle = count - left > width ? left + width : count;
@@ -89,7 +96,7 @@ void StableSort(DWORD* items, DWORD* scratch, DWORD count, Before before) {
             while (a < middle) to[out++] = from[a++];
             while (b < right) to[out++] = from[b++];
         }
-        DWORD* swap = from;
+        T* swap = from;
         from = to;
         to = swap;
     }
@@ -133,22 +140,25 @@ bool CheaperToRewrite(const Plan& plan) {
 // indexes, found by patience sorting in O(n log n). The others must move.
 DWORD MarkStaying(Plan& plan) {
     const DWORD n = plan.kept;
-    HeapArray<DWORD> tails, previous;
-    if (!tails.Take(n) || !previous.Take(n) || !plan.stays.Take(n)) return ERROR_NOT_ENOUGH_MEMORY;
+    // tails[j]: the least index that ends an increasing run of j + 1 places, ending at tailPlaces[j].
+    HeapArray<DWORD> tails, tailPlaces, previous;
+    if (!tails.Take(n) || !tailPlaces.Take(n) || !previous.Take(n) || !plan.stays.Take(n))
+        return ERROR_NOT_ENOUGH_MEMORY;
     DWORD length = 0;
     for (DWORD k = 0; k < n; ++k) {
         const DWORD index = plan.current[k];
         DWORD lo = 0, hi = length;
         while (lo < hi) {
             const DWORD middle = lo + (hi - lo) / 2;
-            if (plan.current[tails[middle]] < index) lo = middle + 1; else hi = middle;
+            if (tails[middle] < index) lo = middle + 1; else hi = middle;
         }
-        previous[k] = lo > 0 ? tails[lo - 1] : n;
-        tails[lo] = k;
+        previous[k] = lo > 0 ? tailPlaces[lo - 1] : n;
+        tails[lo] = index;
+        tailPlaces[lo] = k;
         if (lo == length) ++length;
         plan.stays[k] = 0;
     }
-    for (DWORD k = length ? tails[length - 1] : n; k < n; k = previous[k]) plan.stays[k] = 1;
+    for (DWORD k = length ? tailPlaces[length - 1] : n; k < n; k = previous[k]) plan.stays[k] = 1;
     plan.moves = n - length;
     return 0;
 }
@@ -225,7 +235,7 @@ DWORD ReadKept(const ListWindow& list, const Plan& plan, Kept& kept) {
 }
 
 // The writes, from the plan. An item keeps its data through a delete only when it leaves the
-// list: the owner hears of no record whose item stays listed.
+// list, or when nobody hears of deletes: the owner hears of no record whose item stays listed.
 class Writer {
 public:
     Writer(ListWindow& list, const Texts& texts, const Plan& plan, const Kept& kept)
@@ -244,7 +254,7 @@ public:
 
 private:
     void Forget(DWORD index, DWORD item) {
-        if (kept_.data[item] != 0) list_.Send(LB_SETITEMDATA, index, 0);
+        if (kept_.data[item] != 0 && list_.deletesHeard()) list_.Send(LB_SETITEMDATA, index, 0);
     }
 
     // Inserts the item at `at` (-1: the end) and gives it back what it had.
@@ -336,7 +346,10 @@ DWORD SortEx(HWND handle, DWORD flags) {
 
     bool failed = false;
     const auto compare = [&](DWORD a, DWORD b) { return CompareTexts(order, texts.keys[a], texts.keys[b], failed); };
-    const auto before = [&](DWORD a, DWORD b) { return compare(a, b) < 0; };
+    const auto before = [&](const Sortable& a, const Sortable& b) {
+        if (a.prefix != b.prefix) return order.descending ? a.prefix > b.prefix : a.prefix < b.prefix;
+        return compare(a.item, b.item) < 0;
+    };
     const bool unique = flags & LBEX_UNIQUE;
     // A list already in order costs one comparison an item.
     bool inOrder = true, duplicates = false;
@@ -350,10 +363,14 @@ DWORD SortEx(HWND handle, DWORD flags) {
 
     Plan plan;
     plan.count = count;
-    HeapArray<DWORD> scratch;
-    if (!plan.final.Take(count) || !scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD i = 0; i < count; ++i) plan.final[i] = i;
-    if (!inOrder) StableSort(plan.final.get(), scratch.get(), count, before);
+    {
+        HeapArray<Sortable> sorted, scratch;
+        if (!plan.final.Take(count) || !sorted.Take(count) || !scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+        const bool packed = PrefixOrdered(order);
+        for (DWORD i = 0; i < count; ++i) sorted[i] = {packed ? KeyPrefix(order, texts.keys[i]) : 0, i};
+        if (!inOrder) StableSort(sorted.get(), scratch.get(), count, before);
+        for (DWORD k = 0; k < count; ++k) plan.final[k] = sorted[k].item;
+    }
     // A comparison the platform could not make leaves the list as it was.
     if (failed) return ComparisonError();
     error = MakePlan(unique, [&](DWORD a, DWORD b) { return compare(a, b) == 0; }, plan);

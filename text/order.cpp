@@ -188,6 +188,22 @@ int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b,
     return order.descending ? -ascending : ascending;
 }
 
+bool PrefixOrdered(const TextOrder& order) {
+    return !order.numbers && (order.base == Order::kBytes || order.base == Order::kCodePoints);
+}
+
+// Texts hold no zero unit, so the zeros that pad a short key come before any unit.
+unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key) {
+    unsigned long long prefix = 0;
+    if (order.base == Order::kBytes) {
+        for (DWORD i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.length ? UnitAt(key, i) : 0);
+        return prefix;
+    }
+    const auto* units = static_cast<const WCHAR*>(key.units);
+    for (DWORD i = 0; i < 4; ++i) prefix = prefix << 16 | (i < key.length ? CodePointRank(units[i]) : 0);
+    return prefix;
+}
+
 DWORD ComparisonError() {
     const DWORD error = GetLastError();
     return error ? error : ERROR_NOT_SUPPORTED;

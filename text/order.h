@@ -45,6 +45,13 @@ OrderText KeyOf(const TextOrder& order, const void* units, DWORD length, bool wi
 // make (the locale order only) it answers 0 and sets failed.
 int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed);
 
+// Whether the order compares single units by their values alone (bytes, or code points), so
+// that the first units of keys, packed into numbers by KeyPrefix, compare as the keys do.
+bool PrefixOrdered(const TextOrder& order);
+// The first units of a key, packed so that a prefix that differs decides the order ascending;
+// equal prefixes say nothing of the rest. For an order that PrefixOrdered takes.
+unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key);
+
 // The error of a call whose comparison failed: the platform's last error, if it gave one.
 DWORD ComparisonError();
 
