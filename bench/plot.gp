@@ -1,5 +1,5 @@
 # Time per item of SortLb and SortLbEx against the number of items, one line per kind of input,
-# with the in-memory host for comparison. Called by tools/bench.sh with data and output set.
+# with the well-written host for comparison. Called by tools/bench.sh with data and output set.
 set terminal pngcairo size 900,640 font "sans,11"
 set output output
 set title "SortLb and SortLbEx under Wine: time per item"
@@ -15,4 +15,4 @@ kinds = "random sorted reversed duplicated"
 plot for [k in kinds] data using 2:(strcol(1) eq k ? $3 : NaN) with linespoints lw 2 pt 7 title "SortLb, ".k, \
      for [k in kinds] data using 2:(strcol(1) eq k ? $6 : NaN) with linespoints lw 2 dt 3 pt 5 title "SortLbEx, ".k, \
      data using 2:(strcol(1) eq "random" ? $5 : NaN) with linespoints dt 2 lc rgb "gray40" pt 6 \
-          title "in-memory host, random"
+          title "well-written host, random"
