@@ -59,6 +59,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h ${PROJECT_SOURCE_DIR}/
 # Other toolchains make their own import library from the .def (docs/hosts.md tells how).
 install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The .pc finds its prefix two folders above its own, lib/pkgconfig.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/tolvarenkis.pc.in ${CMAKE_BINARY_DIR}/tolvarenkis.pc @ONLY)
