@@ -9,7 +9,6 @@ module is compiled as py_compile would and its declarations read from the import
     check_bindings.py SOURCE_DIR BUILD_DIR
 """
 
-import importlib.util
 import os
 import py_compile
 import re
@@ -309,9 +308,8 @@ def read_python(path, build_dir):
     if ctypes.sizeof(ctypes.c_void_p) != 8:
         return None, ["Python: the check needs a 64-bit Python to tell the widths apart"]
     sys.dont_write_bytecode = True
-    spec = importlib.util.spec_from_file_location("tolvarenkis", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    sys.path.insert(0, os.path.dirname(path))
+    import tolvarenkis as module
 
     def width(ctype):
         return VOID if ctype is None else ctypes.sizeof(ctype)

@@ -7,17 +7,14 @@ what a result and a refusal become.
 """
 
 import ctypes
-import importlib.util
 import os
 import sys
 import unittest
 from unittest import mock
 
 sys.dont_write_bytecode = True
-_spec = importlib.util.spec_from_file_location(
-    "tolvarenkis", os.path.join(sys.argv.pop(1), "include", "tolvarenkis.py"))
-tolvarenkis = importlib.util.module_from_spec(_spec)
-_spec.loader.exec_module(tolvarenkis)
+sys.path.insert(0, os.path.join(sys.argv.pop(1), "include"))
+import tolvarenkis
 
 LIST = 0x1234
 
