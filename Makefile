@@ -30,13 +30,17 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 
 test: $(addprefix test-,$(PRESETS))
 
-# The 32-bit build; where this machine cannot run 32-bit programs the 64-bit build of the
-# same sources stands in.
-run: build-win32 build-win64
+build-console = cmake --preset $(1) >/dev/null && cmake --build --preset $(1) --target tolvarenkis_console
+
+# Only the DLL and the console host of the 32-bit build; where this machine cannot run 32-bit
+# programs the 64-bit build of the same sources stands in.
+run: deps
 	@status=0; \
+	$(call build-console,win32); \
 	$(WINE_RUN) 32 build/win32/tolvarenkis_console.exe $(ARGS) | iconv -f CP1252 -t UTF-8 || status=$$?; \
 	if [ $$status -eq $(SKIPPED) ]; then \
 	  echo "(running the 64-bit build instead)" >&2; status=0; \
+	  $(call build-console,win64); \
 	  $(WINE_RUN) 64 build/win64/tolvarenkis_console.exe $(ARGS) | iconv -f CP1252 -t UTF-8 || status=$$?; \
 	fi; \
 	$(WINE_RUN) --shutdown; \

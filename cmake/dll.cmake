@@ -52,11 +52,18 @@ install(TARGETS Tolvarenkis EXPORT TolvarenkisTargets
                             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
                             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
                             INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The declarations for each host language, side by side.
+install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.pas
+              ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.bas ${PROJECT_SOURCE_DIR}/include/tolvarenkis.py
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # Other toolchains make their own import library from the .def (docs/hosts.md tells how).
 install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The .pc finds its prefix two folders above its own, lib/pkgconfig.
+configure_file(${PROJECT_SOURCE_DIR}/cmake/tolvarenkis.pc.in ${CMAKE_BINARY_DIR}/tolvarenkis.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/tolvarenkis.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # find_package(Tolvarenkis) gives the imported target Tolvarenkis::Tolvarenkis.
 include(CMakePackageConfigHelpers)

@@ -8,8 +8,10 @@ set(prefix ${WORK_DIR}/prefix)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
                 COMMAND_ERROR_IS_FATAL ANY)
 
-foreach(file bin/Tolvarenkis.dll lib/libTolvarenkis.dll.a lib/Tolvarenkis.def include/Tolvarenkis.h
-             lib/cmake/Tolvarenkis/TolvarenkisConfig.cmake)
+foreach(file bin/Tolvarenkis.dll lib/libTolvarenkis.dll.a lib/Tolvarenkis.def
+             include/Tolvarenkis.h include/Tolvarenkis.pas include/Tolvarenkis.bas
+             include/tolvarenkis.py lib/cmake/Tolvarenkis/TolvarenkisConfig.cmake
+             lib/pkgconfig/tolvarenkis.pc share/doc/Tolvarenkis/CHANGELOG.md)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "the installation lacks ${file}")
   endif()

@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64
 wine wine32:i386 wine64 clang libclang-rt-14-dev llvm gnuplot-nox g++-i686-linux-gnu
-fp-compiler fpc-source-3.2.2 $*"
+fp-compiler fpc-source-3.2.2 python3 pkgconf $*"
 # Installed without their recommends: qemu-user's would register a binfmt hook for i386, and
 # 32-bit Wine would then look runnable on a kernel that cannot execute 32-bit programs.
 bare_packages="qemu-user"

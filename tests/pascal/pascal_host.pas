@@ -1,13 +1,13 @@
-{ A Pascal host as a Delphi programmer writes one: the declarations and the LookUp method of
-  docs/hosts.md, included from the page, over a real listbox. Exits 0 when every answer is
-  right. Built for win32 and win64 alike. }
+{ A Pascal host as a Delphi programmer writes one: the unit include/Tolvarenkis.pas and the
+  methods of docs/hosts.md, included from the page, over a real listbox. Exits 0 when every
+  answer is right. Built for win32 and win64 alike. }
 program PascalHost;
 
 {$mode delphi}
 {$apptype console}
 
 uses
-  Windows, Messages, SysUtils;
+  Windows, Messages, SysUtils, Tolvarenkis;
 
 type
   { The two members of a VCL TListBox that the page's LookUp uses, over the control itself. }
@@ -24,7 +24,8 @@ type
   TMainForm = class
     NamesList: TListBox;
     procedure LookUp(const Key: AnsiString);
-    procedure SortAndFind(const Key: UnicodeString);
+    procedure SortAndFind(const Key: string);
+    procedure AddName(const Name: string);
   end;
 
 var
@@ -38,7 +39,7 @@ begin
 end;
 
 { Every pascal block of docs/hosts.md in the page's order, cut out by tests/doc_code.cmake: the
-  declarations, then TMainForm.LookUp. A method that the page gains needs its line in TMainForm. }
+  methods of TMainForm. A method that the page gains needs its line in TMainForm. }
 {$I hosts_pascal.inc}
 
 function TListBox.GetItemIndex: Integer;
@@ -88,6 +89,30 @@ begin
     WriteLn('LookLb(''', Key, ''') = ', Result, ', position ', Position);
   Expect(CompareMem(@Buffer[Kept], PAnsiChar(Key) + Kept, Length(Key) + 1 - Kept),
          'LookLb kept ' + Key + ' from its byte ' + IntToStr(Kept) + ' on');
+end;
+
+{ A Lazarus program's strings are UTF-8: passed as they are, LookLbEx's string overload finds
+  the text they show, where the same bytes cast to PAnsiChar name other characters. }
+procedure LookUpUtf8Key;
+var
+  List: HWND;
+  Eclair: UnicodeString;
+  Key: UTF8String;
+  Position, Count: DWORD;
+begin
+  Eclair := UnicodeString(WideChar($C9)) + 'clair';
+  List := CreateWindowExA(0, 'LISTBOX', nil, WS_POPUP, 0, 0, 200, 200, 0, 0, 0, nil);
+  SendMessageW(List, LB_ADDSTRING, 0, LPARAM(PWideChar(Eclair)));
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('Fischer')));
+  SendMessageW(List, LB_ADDSTRING, 0, LPARAM(PWideChar(Eclair)));
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('Becker')));
+  Expect(SortLbEx(List, 0), 'SortLbEx sorts the list of Eclair');
+  Key := UTF8Encode(Eclair);
+  Expect((LookLbEx(List, Key, 0, @Position, @Count) = LOOK_FOUND_MANY) and (Position = 2) and
+         (Count = 2), 'LookLbEx finds both Eclair from a UTF-8 string');
+  Expect((LookLbEx(List, PAnsiChar(Key), 0, @Position, @Count) = LOOK_BETWEEN) and (Position = 1),
+         'the UTF-8 bytes as ANSI text fall between Fischer and Eclair');
+  DestroyWindow(List);
 end;
 
 type
@@ -147,14 +172,16 @@ begin
   for I := Low(Ascending) to High(Ascending) do
     Expect(ItemText(List, I) = Ascending[I], 'SortLbEx ascending: ' + Ascending[I] + ' at ' + IntToStr(I));
   Expect(SendMessageA(List, LB_GETITEMDATA, 0, 0) = 104, 'SortLbEx keeps Becker''s data');
-  Expect((LookLbEx(List, 'MEIER', LBEX_IGNORE_CASE, @Position, @Count) = LOOK_FOUND_MANY) and
+  Expect((LookLbEx(List, PAnsiChar('MEIER'), LBEX_IGNORE_CASE, @Position, @Count) = LOOK_FOUND_MANY) and
          (Position = 2) and (Count = 2), 'LookLbEx finds both Meier');
   Expect((LookLbExW(List, PWideChar(UnicodeString('Neumann')), LBEX_IGNORE_CASE, @Position, nil) = LOOK_BETWEEN)
          and (Position = 3), 'LookLbExW puts Neumann after the second Meier');
-  Expect(LookLbEx(List, 'Meier', $80, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
+  Expect(LookLbEx(List, PAnsiChar('Meier'), $80, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
   Expect(GetLastError = ERROR_INVALID_FLAGS, 'the last error names the unknown flag');
   Form.SortAndFind('fischer');
   Expect(Form.NamesList.ItemIndex = 1, 'SortAndFind selects Fischer');
+
+  LookUpUtf8Key;
 
   if ParamStr(1) = '--info' then
     WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
