@@ -115,6 +115,41 @@ begin
   DestroyWindow(List);
 end;
 
+{ The exports and flags that came with 1.1.0: the sorted insert, digits as numbers, columns,
+  prefixes and duplicates removed. }
+procedure InsertAndOrders;
+var
+  List: HWND;
+  Position, Count: DWORD;
+begin
+  List := CreateWindowExA(0, 'LISTBOX', nil, WS_POPUP, 0, 0, 200, 200, 0, 0, 0, nil);
+  Expect(AddLbEx(List, PAnsiChar('Item 10'), LBEX_NUMBERS, 10) = 0, 'AddLbEx adds to an empty list');
+  Expect(AddLbEx(List, PAnsiChar('Item 2'), LBEX_NUMBERS, 2) = 0, 'AddLbEx puts Item 2 before Item 10');
+  Expect(AddLbExW(List, PWideChar(UnicodeString('Item 2')), LBEX_NUMBERS, 3) = 1,
+         'AddLbExW puts its Item 2 after the equal one');
+  Expect(SendMessageA(List, LB_GETITEMDATA, 1, 0) = 3, 'AddLbExW gives the item its data');
+  Expect(AddLbEx(List, PAnsiChar('Item 2'), LBEX_NUMBERS or LBEX_UNIQUE, 0) = 0, 'AddLbEx answers the listed item');
+  Expect(GetLastError = ERROR_ALREADY_EXISTS, 'the last error says it was listed');
+  Expect(AddLbEx(List, PAnsiChar('x'), LBEX_PREFIX, 0) = ADD_REFUSED, 'AddLbEx refuses LBEX_PREFIX');
+  Expect(SortLbEx(List, LBEX_NUMBERS or LBEX_UNIQUE) and (SendMessageA(List, LB_GETCOUNT, 0, 0) = 2) and
+         (SendMessageA(List, LB_GETITEMDATA, 0, 0) = 2), 'SortLbEx with LBEX_UNIQUE keeps the first Item 2');
+  Expect(LookLbEx(List, PAnsiChar('Item'), LBEX_PREFIX or LBEX_NUMBERS, nil, nil) = LOOK_REFUSED,
+         'LookLbEx refuses LBEX_PREFIX with LBEX_NUMBERS');
+  SendMessageA(List, LB_RESETCONTENT, 0, 0);
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('x'#9'10')));
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('y'#9'9')));
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('z'#9'1')));
+  Expect(SortLbEx(List, LBEX_COLUMN(2) or LBEX_NUMBERS) and (ItemText(List, 0) = 'z'#9'1') and
+         (ItemText(List, 2) = 'x'#9'10'), 'SortLbEx sorts by the second column');
+  Expect(AddLbEx(List, PAnsiChar('w'#9'5'), LBEX_COLUMN(2) or LBEX_NUMBERS, 0) = 1,
+         'AddLbEx places by the second column');
+  SendMessageA(List, LB_ADDSTRING, 0, LPARAM(PAnsiChar('X'#9'7')));
+  Expect(SortLbEx(List, LBEX_IGNORE_CASE) and
+         (LookLbEx(List, PAnsiChar('x'), LBEX_PREFIX or LBEX_IGNORE_CASE, @Position, @Count) = LOOK_FOUND_MANY) and
+         (Position = 1) and (Count = 2), 'LookLbEx with LBEX_PREFIX finds both items that begin with x');
+  DestroyWindow(List);
+end;
+
 type
   TCase = record
     Key: AnsiString;
@@ -180,8 +215,14 @@ begin
   Expect(GetLastError = ERROR_INVALID_FLAGS, 'the last error names the unknown flag');
   Form.SortAndFind('fischer');
   Expect(Form.NamesList.ItemIndex = 1, 'SortAndFind selects Fischer');
+  Form.AddName('MEIER');
+  Expect((Form.NamesList.ItemIndex = 2) and (SendMessageA(List, LB_GETCOUNT, 0, 0) = 5),
+         'AddName selects the Meier listed');
+  Form.AddName('Neumann');
+  Expect((Form.NamesList.ItemIndex = 4) and (ItemText(List, 4) = 'Neumann'), 'AddName adds Neumann at its place');
 
   LookUpUtf8Key;
+  InsertAndOrders;
 
   if ParamStr(1) = '--info' then
     WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
