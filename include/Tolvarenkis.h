@@ -3,10 +3,10 @@
  *
  * Which DLL: a 32-bit host process takes the win32 package's Tolvarenkis.dll, a 64-bit one the
  * win64 package's, under the same name; these declarations serve both. On 64-bit Windows the
- * list handle and the key buffer's address are 64 bits wide; the direction, the results and
- * the position written into the key buffer stay 32 bits.
+ * list handle, the addresses of keys and texts and AddLbEx's item data are 64 bits wide; the
+ * direction, the flags, the results and the positions and counts written stay 32 bits.
  *
- * Contract for hosts:
+ * Contract for hosts (the extended exports, further down, share it but for the text length):
  * - Any thread may call. A call made while another call runs on another thread waits for it,
  *   and delivers the messages sent to the calling thread meanwhile. A call that could wait
  *   forever is refused with ERROR_POSSIBLE_DEADLOCK and changes nothing: one made from inside
@@ -20,8 +20,8 @@
  *   style: the sort re-inserts items at fixed places.
  * - SortLb keeps each item's data (LB_SETITEMDATA) with its text; the selection is the
  *   host's to restore, and equal texts may trade places.
- * - Both calls set the thread's last error (GetLastError): 0 after a call that did its work,
- *   otherwise the reason of the refusal:
+ * - SortLb and LookLb set the thread's last error (GetLastError): 0 after a call that did its
+ *   work, otherwise the reason of the refusal:
  *     ERROR_INVALID_WINDOW_HANDLE   hList is not a window
  *     ERROR_NOT_SUPPORTED           an owner-drawn list without LBS_HASSTRINGS
  *     ERROR_POSSIBLE_DEADLOCK       a call that could wait forever (see above)
@@ -80,8 +80,8 @@
                                 digit does; only where two texts differ in nothing else does the
                                 first pair of equal runs written with different digit counts
                                 decide, fewer digits first ("x7" < "x07" < "x8"). With
-                                LBEX_LOCALE the platform's SORT_DIGITSASNUMBERS (Windows 7 and
-                                later; before, refused with the platform's error) */
+                                LBEX_LOCALE the platform's SORT_DIGITSASNUMBERS, which Windows
+                                before 7 refuses: the call is refused with ERROR_INVALID_FLAGS */
 #define LBEX_PREFIX 0x10     /* lookups only: an item matches when its key begins with the lookup
                                 key; not with LBEX_LOCALE or LBEX_NUMBERS */
 #define LBEX_UNIQUE 0x20     /* SortLbEx keeps the first of each run of equal items and deletes
