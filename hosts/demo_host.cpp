@@ -143,7 +143,7 @@ bool LoadDll() {
     if (!lookEx) sortEx = nullptr;
     demo.dll = {As<decltype(&Dll_Info)>(info),
                 {As<decltype(&SortLb)>(sort), As<decltype(&LookLb)>(look), As<decltype(&SortLbEx)>(sortEx),
-                 As<decltype(&LookLbEx)>(lookEx)}};
+                 As<decltype(&LookLbEx)>(lookEx), nullptr}};
     return true;
 }
 
@@ -472,17 +472,18 @@ struct Step {
 
 bool ParseArguments(int argc, char** argv, std::vector<Step>& steps, ExChoice& choice, std::string& file) {
     for (int i = 1; i < argc; ++i) {
+        TextOption text;
+        std::string problem;
+        const Taken taken = TakeHostOption(argc, argv, i, choice, text, problem);
+        if (taken == Taken::kBad || (taken == Taken::kText && text.use != TextUse::kLook)) return false;
+        if (taken == Taken::kText) steps.push_back({true, false, text.text});
+        if (taken != Taken::kNo) continue;
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (TakeExOption(arg, choice)) continue;
         if (arg == "--sort" && hasValue) {
             const std::string direction = argv[++i];
             if (direction != "ascending" && direction != "descending") return false;
             steps.push_back({false, direction == "descending", {}});
-        } else if (arg == "--look" && hasValue) {
-            const std::string key = argv[++i];
-            if (key.size() > TOLVARENKIS_TEXT_MAX) return false;
-            steps.push_back({true, false, key});
         } else if (arg.empty() || arg[0] == '-' || !file.empty()) {
             return false;
         } else {
