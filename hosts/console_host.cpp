@@ -94,7 +94,9 @@ void PrintList(HWND list, const std::string& heading) {
     for (int i = 0; i < count; ++i) {
         SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         const LRESULT line = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-        std::printf("  %4d  %s  (%s %ld)\n", i, text, line < 0 ? "added" : "line", static_cast<long>(line < 0 ? -line : line));
+        const bool added = line < 0;
+        std::printf("  %4d  %s  (%s %ld)\n", i, text, added ? "added" : "line",
+                    static_cast<long>(added ? -line : line));
     }
 }
 

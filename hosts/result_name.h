@@ -52,9 +52,9 @@ inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
         // The items that begin with a key need not stand together in those orders.
         if ((flags & LBEX_PREFIX) && (flags & (LBEX_LOCALE | LBEX_NUMBERS)))
             return "a prefix lookup takes neither the locale's order nor digits as numbers";
-        return flags & LBEX_LOCALE && flags & LBEX_NUMBERS
-                   ? "a flag is not known to the DLL, or this Windows cannot compare digits as numbers in the locale's order"
-                   : "a flag is not known to the DLL";
+        if (flags & LBEX_LOCALE && flags & LBEX_NUMBERS)
+            return "a flag is not known to the DLL, or this Windows compares no digits as numbers in the locale";
+        return "a flag is not known to the DLL";
     case ERROR_NOT_ENOUGH_MEMORY: return "memory ran out, the process heap's or the list's";
     case ERROR_ALREADY_EXISTS: return "the text is listed already";
     case ERROR_PROC_NOT_FOUND: return "this Windows lacks a function the order needs";
