@@ -1,7 +1,9 @@
 // A console host for Tolvarenkis.dll: fills a real listbox with the lines of a text file,
-// each with its line number as item data, sorts it ascending, looks keys up, sorts it
-// descending, and prints what it sees. With --ex (or --ignore-case, --locale) it calls
-// SortLbEx and LookLbEx instead of SortLb and LookLb.
+// each with its line number as item data, sorts it ascending, adds texts at their places, looks
+// keys up, sorts it descending, and prints what it sees. With --ex it calls SortLbEx and
+// LookLbEx instead of SortLb and LookLb; --ignore-case, --locale, --numbers, --column N and
+// --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and --add (AddLbEx)
+// imply --ex.
 #include "Tolvarenkis.h"
 #include "host_calls.h"
 #include "list_file.h"
@@ -13,14 +15,16 @@
 
 namespace {
 
-const char kUsage[] =
-    "usage: tolvarenkis_console [--ex] [--ignore-case] [--locale] [--look KEY]... [--desc | --no-desc] [FILE]";
+const char kUsage[] = "usage: tolvarenkis_console " HOST_FLAG_USAGE " " HOST_TEXT_USAGE " [--desc | --no-desc] [FILE]";
 const char kDefaultFile[] = "data/names.txt";
-// Keys that, on the sample list, give every result code of an ascending list.
+// Keys that, on the sample list, give every result code of an ascending list; looked up when
+// no key or prefix is given.
 const char* const kDefaultKeys[] = {"Aachen", "Fischer", "Meier", "Neumann", "\xDC" "berweg"};
 
 struct Options {
     std::vector<std::string> keys;
+    std::vector<std::string> prefixes;
+    std::vector<std::string> additions;
     bool descending = true;
     ExChoice choice;
     std::string file = kDefaultFile;
@@ -29,15 +33,22 @@ struct Options {
 bool ParseOptions(int argc, char** argv, Options& options) {
     bool fileGiven = false;
     for (int i = 1; i < argc; ++i) {
+        TextOption text;
+        std::string problem;
+        const Taken taken = TakeHostOption(argc, argv, i, options.choice, text, problem);
+        if (taken == Taken::kBad) {
+            std::fprintf(stderr, "tolvarenkis_console: %s (%s)\n", problem.c_str(), kUsage);
+            return false;
+        }
+        if (taken == Taken::kText) {
+            std::vector<std::string>& texts = text.use == TextUse::kLook     ? options.keys
+                                              : text.use == TextUse::kPrefix ? options.prefixes
+                                                                             : options.additions;
+            texts.push_back(text.text);
+        }
+        if (taken != Taken::kNo) continue;
         const std::string arg = argv[i];
-        if (TakeExOption(arg, options.choice)) continue;
-        if (arg == "--look") {
-            if (i + 1 == argc) {
-                std::fprintf(stderr, "tolvarenkis_console: --look needs a key (%s)\n", kUsage);
-                return false;
-            }
-            options.keys.push_back(argv[++i]);
-        } else if (arg == "--desc") {
+        if (arg == "--desc") {
             options.descending = true;
         } else if (arg == "--no-desc") {
             options.descending = false;
@@ -52,13 +63,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             fileGiven = true;
         }
     }
-    if (options.keys.empty()) options.keys.assign(std::begin(kDefaultKeys), std::end(kDefaultKeys));
-    for (const std::string& key : options.keys) {
-        if (key.size() > TOLVARENKIS_TEXT_MAX) {
-            std::fprintf(stderr, "tolvarenkis_console: a key holds at most %d bytes\n", TOLVARENKIS_TEXT_MAX);
-            return false;
-        }
-    }
+    if (options.keys.empty() && options.prefixes.empty())
+        options.keys.assign(std::begin(kDefaultKeys), std::end(kDefaultKeys));
     return true;
 }
 
@@ -77,7 +83,10 @@ bool ReadLines(const std::string& file, std::vector<std::string>& lines) {
     return true;
 }
 
-// Each item with its data, the line it came from: the data travels with its text.
+// The data of the n-th text added, told apart from the lines' numbers.
+LPARAM AddedData(size_t n) { return -static_cast<LPARAM>(n); }
+
+// Each item with its data, the line it came from or the text added: the data travels with its text.
 void PrintList(HWND list, const std::string& heading) {
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     std::printf("%s (%d items):\n", heading.c_str(), count);
@@ -85,11 +94,13 @@ void PrintList(HWND list, const std::string& heading) {
     for (int i = 0; i < count; ++i) {
         SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         const LRESULT line = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-        std::printf("  %4d  %s  (line %ld)\n", i, text, static_cast<long>(line));
+        const bool added = line < 0;
+        std::printf("  %4d  %s  (%s %ld)\n", i, text, added ? "added" : "line",
+                    static_cast<long>(added ? -line : line));
     }
 }
 
-const ListExports kCalls = {SortLb, LookLb, SortLbEx, LookLbEx};
+const ListExports kCalls = {SortLb, LookLb, SortLbEx, LookLbEx, AddLbEx};
 
 // Sorts with the chosen export and answers the heading of the list it leaves.
 std::string Sort(HWND list, const ExChoice& choice, bool descending) {
@@ -100,8 +111,8 @@ std::string Sort(HWND list, const ExChoice& choice, bool descending) {
     return choice.ex ? "Sorted by SortLbEx, " + OrderName(flags) : "Sorted " + OrderName(flags);
 }
 
-void PrintLookup(HWND list, const std::string& key, const ExChoice& choice, bool descending) {
-    const Lookup lookup = LookWith(kCalls, choice, list, key, descending);
+void PrintLookup(HWND list, const std::string& key, const ExChoice& choice, bool descending, bool prefix = false) {
+    const Lookup lookup = LookWith(kCalls, choice, list, key, descending, prefix);
     std::printf("  %-20s %-16s", ("\"" + key + "\"").c_str(), LookResultName(lookup.result));
     if (lookup.result == LOOK_REFUSED) {
         std::printf("  (%s)\n", RefusalReason(lookup.error, lookup.flags));
@@ -110,6 +121,23 @@ void PrintLookup(HWND list, const std::string& key, const ExChoice& choice, bool
     std::printf("  position %lu", static_cast<unsigned long>(lookup.position));
     if (choice.ex) std::printf(", count %lu", static_cast<unsigned long>(lookup.count));
     std::printf("\n");
+}
+
+// Adds each text at its place in the ascending list and prints the list once they are in.
+void AddAll(HWND list, const std::vector<std::string>& texts, const ExChoice& choice) {
+    std::printf("Added by AddLbEx:\n");
+    for (size_t n = 1; n <= texts.size(); ++n) {
+        const std::string& text = texts[n - 1];
+        const Addition addition = AddWith(kCalls, choice, list, text, false, AddedData(n));
+        std::printf("  %-20s ", ("\"" + text + "\"").c_str());
+        if (addition.error == 0)
+            std::printf("at %d\n", addition.index);
+        else if (addition.index != ADD_REFUSED)
+            std::printf("not added: %s, at %d\n", RefusalReason(addition.error, addition.flags), addition.index);
+        else
+            std::printf("refused: %s\n", RefusalReason(addition.error, addition.flags));
+    }
+    PrintList(list, "After the additions");
 }
 
 }  // namespace
@@ -132,13 +160,17 @@ int main(int argc, char** argv) {
     }
 
     PrintList(list, Sort(list, options.choice, false));
-    std::printf("Lookups:\n");
+    if (!options.additions.empty()) AddAll(list, options.additions, options.choice);
+    if (!options.keys.empty()) std::printf("Lookups:\n");
     for (const std::string& key : options.keys) PrintLookup(list, key, options.choice, false);
+    if (!options.prefixes.empty()) std::printf("Items beginning with:\n");
+    for (const std::string& prefix : options.prefixes) PrintLookup(list, prefix, options.choice, false, true);
 
     if (options.descending) {
         PrintList(list, Sort(list, options.choice, true));
         std::printf("Lookup in the descending list:\n");
-        PrintLookup(list, options.keys.front(), options.choice, true);
+        const bool prefix = options.keys.empty();
+        PrintLookup(list, prefix ? options.prefixes.front() : options.keys.front(), options.choice, true, prefix);
     }
     DestroyWindow(list);
     return 0;

@@ -1,16 +1,20 @@
-// A window host for Tolvarenkis.dll: a listbox filled with the sample list (or a file chosen
-// with the open dialog), each item showing beside its text its original position, which it
-// carries as item data; a choice between SortLb with LookLb and SortLbEx with LookLbEx and
-// their flags; buttons that sort the list, an edit field whose key is looked up, and a button
-// that calls Dll_Info. The DLL is loaded at run time, so that a missing DLL is reported in a
-// message box rather than by the loader; one without the extended exports leaves them out.
+// A window host for Tolvarenkis.dll: a listbox filled with one of two samples, a list of names
+// or a table of TAB-separated columns (or a file chosen with the open dialog), each item
+// showing beside its text its original position, which it carries as item data; a choice
+// between SortLb with LookLb and SortLbEx with LookLbEx and their flags and column; buttons
+// that sort the list, an edit field whose key is looked up as it is typed (LBEX_PREFIX) or
+// with a button, or added with AddLbEx, and a button that calls Dll_Info. The DLL is loaded at
+// run time, so that a missing DLL is reported in a message box rather than by the loader; one
+// without the extended exports leaves them out.
 //
-//   tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--sort ascending|descending]...
-//                    [--look KEY]... [FILE]
+//   tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--numbers] [--column N] [--unique]
+//                    [--table] [--sort ascending|descending]... [--look KEY]... [--prefix KEY]...
+//                    [--add TEXT]... [FILE]
 //
-// fills the list from FILE instead of the sample list, chooses SortLbEx and LookLbEx (--ex;
-// --ignore-case and --locale set their flags and imply it), then runs the sorts and lookups in
-// the order given, as the buttons would.
+// fills the list from FILE or the table sample instead of the names, chooses SortLbEx and
+// LookLbEx (--ex; every other option but --sort and --look implies it) with the flags and the
+// column given, then runs the sorts, lookups, typed prefixes and additions in the order given,
+// as the buttons and the key field would.
 #include "Tolvarenkis.h"
 #include "host_calls.h"
 #include "list_file.h"
@@ -19,6 +23,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,13 +33,12 @@ namespace {
 
 const char kTitle[] = "Tolvarenkis demo";
 const char kDllName[] = "Tolvarenkis.dll";
-const char kUsage[] =
-    "usage: tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--sort ascending|descending]... "
-    "[--look KEY]... [FILE]";
+const char kUsage[] = "usage: tolvarenkis_demo " HOST_FLAG_USAGE " [--table] [--sort ascending|descending]... "
+    HOST_TEXT_USAGE " [FILE]";
 
 struct Exports {
     decltype(&Dll_Info) info;
-    ListExports calls;  // sortEx and lookEx null when the DLL lacks them
+    ListExports calls;  // sortEx and lookEx null when the DLL lacks them, addEx when it lacks AddLbEx
 };
 
 enum ControlId {
@@ -43,7 +47,6 @@ enum ControlId {
     kIdSortAscending,
     kIdSortDescending,
     kIdKeyLabel,
-    kIdKey,
     kIdLook,
     kIdInfo,
     kIdStatusFrame,
@@ -53,15 +56,37 @@ enum ControlId {
     kIdUseSortLbEx,
     kIdIgnoreCase,
     kIdLocale,
+    kIdNumbers,
+    kIdUnique,
+    kIdColumnLabel,
+    kIdColumn = DEMO_ID_COLUMN,
+    kIdAdd = DEMO_ID_ADD,
+    kIdKey = DEMO_ID_KEY,
+    kIdSamples,
+    kIdSampleNames,
+    kIdSampleTable,
 };
 
-// Layout in pixels of the client area: the list on the left, the buttons and the choice of
-// exports on the right, the status line across the bottom.
+// The check boxes of SortLbEx's flags, in the order the choice shows them.
+const struct {
+    const char* text;
+    DWORD flag;
+    ControlId id;
+} kFlagBoxes[] = {{"Ignore &case", LBEX_IGNORE_CASE, kIdIgnoreCase},
+                  {"Locale orde&r", LBEX_LOCALE, kIdLocale},
+                  {"Digits as n&umbers", LBEX_NUMBERS, kIdNumbers},
+                  {"Remove du&plicates", LBEX_UNIQUE, kIdUnique}};
+constexpr int kFlagBoxCount = sizeof kFlagBoxes / sizeof kFlagBoxes[0];
+
+// Layout in pixels of the client area: the list on the left, the choices of list and of exports
+// beside it, the buttons and the key on the right, the status line across the bottom.
 constexpr int kMargin = 10;
-constexpr int kListWidth = 280;
-constexpr int kListHeight = 330;
-constexpr int kColumnX = kMargin + kListWidth + kMargin;
-constexpr int kColumnWidth = 180;
+constexpr int kListWidth = 300;
+constexpr int kListHeight = 340;
+constexpr int kChoiceX = kMargin + kListWidth + kMargin;
+constexpr int kChoiceWidth = 190;
+constexpr int kColumnX = kChoiceX + kChoiceWidth + kMargin;
+constexpr int kColumnWidth = 170;
 constexpr int kButtonHeight = 26;
 constexpr int kRowStep = kButtonHeight + 8;
 constexpr int kLabelHeight = 16;
@@ -70,7 +95,13 @@ constexpr int kOptionStep = 20;       // from one radio button or check box to t
 constexpr int kOptionInset = 10;      // of the options from the group box's edge
 constexpr int kOptionIndent = 16;     // of the flags under the SortLbEx button they belong to
 constexpr int kGroupCaption = 18;     // the group box's title above its first option
-constexpr int kGroupHeight = kGroupCaption + 4 * kOptionStep + 6;
+constexpr int kGroupGap = 8;          // from one group box to the next
+constexpr int kSamplesHeight = kGroupCaption + 2 * kOptionStep + 2 + kButtonHeight + 8;
+constexpr int kComboHeight = 22;      // closed; open, its list below it
+constexpr int kComboListHeight = 120;
+constexpr int kColumnLabelWidth = 48;
+constexpr int kChoiceHeight = kGroupCaption + (2 + kFlagBoxCount) * kOptionStep + 2 + kComboHeight + 8;
+constexpr int kFieldStep = 96;        // from one TAB-separated field of an item to the next
 constexpr int kItemPadding = 1;       // above and below an item's text
 constexpr int kItemInset = 3;         // from the item's edges to its text and its data
 constexpr int kStatusY = kMargin + kListHeight + kMargin;
@@ -90,9 +121,13 @@ struct Demo {
     HWND key;
     HWND status;
     HWND useSortLbEx;
-    HWND ignoreCase;
-    HWND locale;
+    HWND flagBoxes[kFlagBoxCount];
+    HWND columnLabel;
+    HWND column;
+    HWND add;
     bool lastExDescending;  // the direction of the last SortLbEx, which LookLbEx looks in
+    bool settingKey;        // the key is set by the demo itself, not typed
+    int added;              // texts added since the list was filled
 };
 
 Demo demo;
@@ -141,9 +176,10 @@ bool LoadDll() {
     FARPROC sortEx = GetProcAddress(module, "SortLbEx");
     FARPROC lookEx = sortEx ? GetProcAddress(module, "LookLbEx") : nullptr;
     if (!lookEx) sortEx = nullptr;
+    FARPROC addEx = lookEx ? GetProcAddress(module, "AddLbEx") : nullptr;
     demo.dll = {As<decltype(&Dll_Info)>(info),
                 {As<decltype(&SortLb)>(sort), As<decltype(&LookLb)>(look), As<decltype(&SortLbEx)>(sortEx),
-                 As<decltype(&LookLbEx)>(lookEx)}};
+                 As<decltype(&LookLbEx)>(lookEx), As<decltype(&AddLbEx)>(addEx)}};
     return true;
 }
 
@@ -161,7 +197,24 @@ std::string ItemText(DWORD index) {
     return text;
 }
 
-// Each item's data is its 1-based place in the source, which the sorts carry with its text.
+// The column choice offers the whole text and each column up to count.
+void OfferColumns(size_t count) {
+    const auto offered = static_cast<size_t>(SendMessageA(demo.column, CB_GETCOUNT, 0, 0));
+    if (offered == 0) SendMessageA(demo.column, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Whole text"));
+    for (size_t column = offered == 0 ? 1 : offered; column <= count; ++column) {
+        const std::string name = "Column " + std::to_string(column);
+        SendMessageA(demo.column, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+size_t FieldCount(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\t')) + 1;
+}
+
+// Each item's data is its 1-based place in the source, which the sorts carry with its text;
+// texts added later get -1, -2 ...
+LPARAM AddedData(int n) { return -static_cast<LPARAM>(n); }
+
 bool Fill(const std::string& bytes, const std::string& source) {
     std::vector<std::string> lines;
     if (const size_t bad = SplitLines(bytes, lines)) {
@@ -171,21 +224,35 @@ bool Fill(const std::string& bytes, const std::string& source) {
         return false;
     }
     SendMessageA(demo.list, LB_RESETCONTENT, 0, 0);
+    size_t fields = 1;
     for (size_t i = 0; i < lines.size(); ++i) {
         const LRESULT index = SendMessageA(demo.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i].c_str()));
         SendMessageA(demo.list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i + 1));
+        fields = std::max(fields, FieldCount(lines[i]));
     }
+    demo.added = 0;
+    OfferColumns(fields);
     SetStatus(std::to_string(lines.size()) + " items from " + source +
               ". Sort them ascending, then look a key up.");
     return true;
 }
 
-bool FillFromSample() {
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(DEMO_SAMPLE_LIST), RT_RCDATA);
+// The samples, and the radio buttons that choose them.
+const struct {
+    int resource;
+    const char* source;
+    ControlId button;
+} kSamples[] = {{DEMO_SAMPLE_LIST, "the sample names", kIdSampleNames},
+                {DEMO_SAMPLE_TABLE, "the sample table", kIdSampleTable}};
+
+bool FillFromSample(bool table) {
+    const auto& sample = kSamples[table ? 1 : 0];
+    CheckRadioButton(demo.window, kIdSampleNames, kIdSampleTable, sample.button);
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(sample.resource), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     if (!bytes) return false;
-    return Fill(std::string(bytes, SizeofResource(nullptr, found)), "the sample list");
+    return Fill(std::string(bytes, SizeofResource(nullptr, found)), sample.source);
 }
 
 bool FillFromFile(const std::string& path) {
@@ -195,7 +262,9 @@ bool FillFromFile(const std::string& path) {
         return false;
     }
     const size_t slash = path.find_last_of("\\/");
-    return Fill(bytes, slash == std::string::npos ? path : path.substr(slash + 1));
+    if (!Fill(bytes, slash == std::string::npos ? path : path.substr(slash + 1))) return false;
+    for (const auto& sample : kSamples) CheckDlgButton(demo.window, sample.button, BST_UNCHECKED);
+    return true;
 }
 
 void OnOpen() {
@@ -215,20 +284,24 @@ void OnOpen() {
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// The exports and flags the choice's buttons stand at.
+// The exports, flags and column the choice's controls stand at.
 ExChoice Chosen() {
     ExChoice choice;
     choice.ex = Checked(demo.useSortLbEx);
-    if (Checked(demo.ignoreCase)) choice.flags |= LBEX_IGNORE_CASE;
-    if (Checked(demo.locale)) choice.flags |= LBEX_LOCALE;
+    for (int i = 0; i < kFlagBoxCount; ++i)
+        if (Checked(demo.flagBoxes[i])) choice.flags |= kFlagBoxes[i].flag;
+    const LRESULT column = SendMessageA(demo.column, CB_GETCURSEL, 0, 0);
+    if (column > 0) choice.flags |= LBEX_COLUMN(column);
     return choice;
 }
 
-// The flags mean nothing to SortLb and LookLb.
+// The flags and the column mean nothing to SortLb and LookLb, and AddLbEx is an extended export.
 void OnChoice() {
     const BOOL ex = Chosen().ex;
-    EnableWindow(demo.ignoreCase, ex);
-    EnableWindow(demo.locale, ex);
+    for (HWND box : demo.flagBoxes) EnableWindow(box, ex);
+    EnableWindow(demo.columnLabel, ex);
+    EnableWindow(demo.column, ex);
+    EnableWindow(demo.add, ex && demo.dll.calls.addEx);
 }
 
 void Choose(const ExChoice& choice) {
@@ -237,8 +310,11 @@ void Choose(const ExChoice& choice) {
              MB_ICONWARNING);
     const bool ex = choice.ex && demo.dll.calls.sortEx;
     CheckRadioButton(demo.window, kIdUseSortLb, kIdUseSortLbEx, ex ? kIdUseSortLbEx : kIdUseSortLb);
-    CheckDlgButton(demo.window, kIdIgnoreCase, choice.flags & LBEX_IGNORE_CASE ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(demo.window, kIdLocale, choice.flags & LBEX_LOCALE ? BST_CHECKED : BST_UNCHECKED);
+    for (int i = 0; i < kFlagBoxCount; ++i)
+        CheckDlgButton(demo.window, kFlagBoxes[i].id, choice.flags & kFlagBoxes[i].flag ? BST_CHECKED : BST_UNCHECKED);
+    const DWORD column = (choice.flags >> 8) & 0xFF;
+    OfferColumns(column);
+    SendMessageA(demo.column, CB_SETCURSEL, column, 0);
     OnChoice();
 }
 
@@ -296,11 +372,70 @@ void Look(const std::string& key) {
     SetStatus(name + found + ".");
 }
 
-void OnLook() {
+std::string Key() {
     char key[TOLVARENKIS_TEXT_MAX + 1] = {};
     GetWindowTextA(demo.key, key, sizeof key);
-    Look(key);
+    return key;
 }
+
+void OnLook() { Look(Key()); }
+
+// Typing selects the first item that begins with the key, with LookLbEx and LBEX_PREFIX in the
+// chosen order. It refuses a prefix in the locale's order and with digits as numbers (the items
+// that begin with a key need not stand together there): the status line tells, and nothing is
+// selected. With SortLb chosen typing selects nothing either.
+void TypeAhead(const std::string& key) {
+    const ExChoice choice = Chosen();
+    if (!choice.ex || key.empty() || Count() == 0) return;
+    const Lookup lookup = LookWith(demo.dll.calls, choice, demo.list, key, demo.lastExDescending, true);
+    const bool found = lookup.result == LOOK_FOUND || lookup.result == LOOK_FOUND_MANY;
+    SendMessageA(demo.list, LB_SETCURSEL, found ? lookup.position : static_cast<WPARAM>(-1), 0);
+    if (lookup.result == LOOK_REFUSED)
+        SetStatus("Type-ahead selects nothing: " + std::string(RefusalReason(lookup.error, lookup.flags)) +
+                  ". Press Look up.");
+    else if (!found)
+        SetStatus("Type-ahead: no item begins with " + Quoted(key) + ".");
+    else
+        SetStatus("Type-ahead: " + std::to_string(lookup.count) +
+                  (lookup.count == 1 ? " item begins" : " items begin") + " with " + Quoted(key) +
+                  ", the first at position " + std::to_string(lookup.position) + ".");
+}
+
+void OnKeyChanged() {
+    if (!demo.settingKey) TypeAhead(Key());
+}
+
+void SetKey(const std::string& key) {
+    demo.settingKey = true;
+    SetWindowTextA(demo.key, key.c_str());
+    demo.settingKey = false;
+}
+
+// Inserts text at its place with AddLbEx, in the order of the choice and of the last SortLbEx,
+// and selects it, or the equal item that keeps it out.
+void Add(const std::string& text) {
+    const ExChoice choice = Chosen();
+    if (!demo.dll.calls.addEx || !choice.ex) {
+        SetStatus(demo.dll.calls.addEx ? "Nothing added: AddLbEx goes with SortLbEx, LookLbEx."
+                                       : "Nothing added: this " + std::string(kDllName) + " has no AddLbEx.");
+        return;
+    }
+    const Addition addition =
+        AddWith(demo.dll.calls, choice, demo.list, text, demo.lastExDescending, AddedData(demo.added + 1));
+    if (addition.index != ADD_REFUSED) SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(addition.index), 0);
+    const std::string at = "position " + std::to_string(addition.index);
+    const std::string reason = RefusalReason(addition.error, addition.flags);
+    if (addition.error == 0) {
+        ++demo.added;
+        SetStatus("AddLbEx: " + Quoted(text) + " added at " + at + ".");
+    } else if (addition.index != ADD_REFUSED) {
+        SetStatus("AddLbEx added nothing: " + reason + ", at " + at + ".");
+    } else {
+        SetStatus("AddLbEx added nothing: " + reason + ".");
+    }
+}
+
+void OnAdd() { Add(Key()); }
 
 void OnInfo() { SetStatus("Dll_Info returned " + std::to_string(demo.dll.info()) + "."); }
 
@@ -321,41 +456,64 @@ HWND AddButton(const char* text, int y, ControlId id, DWORD style = BS_PUSHBUTTO
 }
 
 HWND AddOption(const char* text, DWORD style, int y, int indent, ControlId id) {
-    const int x = kColumnX + kOptionInset + indent;
-    return AddControl("BUTTON", text, style, x, y, kColumnX + kColumnWidth - kOptionInset - x, kOptionStep - 2, id);
+    const int x = kChoiceX + kOptionInset + indent;
+    return AddControl("BUTTON", text, style, x, y, kChoiceX + kChoiceWidth - kOptionInset - x, kOptionStep - 2, id);
 }
 
-// A box of the choice of exports; the flags under SortLbEx are greyed while SortLb is chosen.
+// A box of the samples, with the button that opens a file instead.
+void AddSamples(int top) {
+    AddControl("BUTTON", "List", BS_GROUPBOX, kChoiceX, top, kChoiceWidth, kSamplesHeight, kIdSamples);
+    int y = top + kGroupCaption;
+    AddOption("Sample &names", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, y, 0, kIdSampleNames);
+    AddOption("Sample &table (columns)", BS_AUTORADIOBUTTON, y += kOptionStep, 0, kIdSampleTable);
+    const int x = kChoiceX + kOptionInset;
+    AddControl("BUTTON", "&Open list...", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y + kOptionStep + 2,
+               kChoiceWidth - 2 * kOptionInset, kButtonHeight, kIdOpen);
+}
+
+// A box of the choice of exports; the flags and the column under SortLbEx are greyed while
+// SortLb is chosen.
 void AddChoice(int top) {
-    AddControl("BUTTON", "Sort and look up with", BS_GROUPBOX, kColumnX, top, kColumnWidth, kGroupHeight, kIdChoice);
+    AddControl("BUTTON", "Sort and look up with", BS_GROUPBOX, kChoiceX, top, kChoiceWidth, kChoiceHeight, kIdChoice);
     int y = top + kGroupCaption;
     AddOption("&SortLb, LookLb", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, y, 0, kIdUseSortLb);
     demo.useSortLbEx = AddOption("SortLb&Ex, LookLbEx", BS_AUTORADIOBUTTON, y += kOptionStep, 0, kIdUseSortLbEx);
-    demo.ignoreCase = AddOption("Ignore &case", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, y += kOptionStep,
-                                kOptionIndent, kIdIgnoreCase);
-    demo.locale =
-        AddOption("Locale orde&r", WS_TABSTOP | BS_AUTOCHECKBOX, y += kOptionStep, kOptionIndent, kIdLocale);
+    for (int i = 0; i < kFlagBoxCount; ++i)
+        demo.flagBoxes[i] = AddOption(kFlagBoxes[i].text, WS_TABSTOP | (i == 0 ? WS_GROUP : 0) | BS_AUTOCHECKBOX,
+                                      y += kOptionStep, kOptionIndent, kFlagBoxes[i].id);
+    const int x = kChoiceX + kOptionInset + kOptionIndent;
+    y += kOptionStep + 2;
+    demo.columnLabel = AddControl("STATIC", "Order &by:", SS_LEFT | SS_CENTERIMAGE, x, y, kColumnLabelWidth,
+                                  kComboHeight, kIdColumnLabel);
+    demo.column = AddControl("COMBOBOX", nullptr, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                             x + kColumnLabelWidth, y, kChoiceX + kChoiceWidth - kOptionInset - x - kColumnLabelWidth,
+                             kComboHeight + kComboListHeight, kIdColumn);
+    OfferColumns(0);
+    SendMessageA(demo.column, CB_SETCURSEL, 0, 0);
     if (!demo.dll.calls.sortEx) EnableWindow(demo.useSortLbEx, FALSE);
 }
 
 void CreateControls() {
     // No LBS_SORT: the DLL re-inserts items at fixed places. Owner-drawn to show each item's
-    // data; LBS_HASSTRINGS keeps the texts that the DLL sorts.
+    // data; LBS_HASSTRINGS keeps the texts that the DLL sorts. LBS_USETABSTOPS as a list of
+    // TAB-separated columns has it; being owner-drawn, it draws the fields at stops of its own.
     demo.list = AddControl("LISTBOX", nullptr,
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
-                               LBS_HASSTRINGS,
+                               LBS_HASSTRINGS | LBS_USETABSTOPS,
                            kMargin, kMargin, kListWidth, kListHeight, kIdList, WS_EX_CLIENTEDGE);
+    AddSamples(kMargin);
+    AddChoice(kMargin + kSamplesHeight + kGroupGap);
     int y = kMargin;
-    AddButton("&Open list...", y, kIdOpen);
-    AddChoice(y += kRowStep);
-    AddButton("Sort &ascending", y += kGroupHeight + 8, kIdSortAscending);
+    AddButton("Sort &ascending", y, kIdSortAscending);
     AddButton("Sort &descending", y += kRowStep, kIdSortDescending);
     const int keyY = y + kRowStep + 4;
     AddControl("STATIC", "&Key:", SS_LEFT, kColumnX, keyY, kColumnWidth, kLabelHeight, kIdKeyLabel);
     demo.key = AddControl("EDIT", nullptr, WS_TABSTOP | ES_AUTOHSCROLL, kColumnX, keyY + kLabelHeight,
                           kColumnWidth, kEditHeight, kIdKey, WS_EX_CLIENTEDGE);
     SendMessageA(demo.key, EM_LIMITTEXT, TOLVARENKIS_TEXT_MAX, 0);
-    AddButton("&Look up", keyY + kLabelHeight + kEditHeight + 6, kIdLook, BS_DEFPUSHBUTTON);
+    const int lookY = keyY + kLabelHeight + kEditHeight + 6;
+    AddButton("&Look up", lookY, kIdLook, BS_DEFPUSHBUTTON);
+    demo.add = AddButton("Add", lookY + kRowStep, kIdAdd);
     AddButton("Dll_&Info", kMargin + kListHeight - kButtonHeight, kIdInfo);
     const int statusWidth = kClientWidth - 2 * kMargin;
     AddControl("STATIC", nullptr, SS_SUNKEN, kMargin, kStatusY, statusWidth, kStatusHeight, kIdStatusFrame);
@@ -374,7 +532,24 @@ void MeasureItem(HWND window, MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(metrics.tmHeight + 2 * kItemPadding);
 }
 
-// The text on the left, the item's data ("#3") in grey on the right.
+// The fields of a text at stops kFieldStep apart, each cut short before the next; the last
+// reaches to the right of the box.
+void DrawFields(HDC dc, const std::string& text, const RECT& box) {
+    RECT field = box;
+    for (size_t start = 0;; field.left += kFieldStep) {
+        const size_t end = text.find('\t', start);
+        const bool last = end == std::string::npos;
+        field.right = last ? box.right : std::min<LONG>(box.right, field.left + kFieldStep - kItemInset);
+        if (field.left >= field.right) return;
+        DrawTextA(dc, text.c_str() + start, static_cast<int>((last ? text.size() : end) - start), &field,
+                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (last) return;
+        start = end + 1;
+    }
+}
+
+// The text on the left, the item's data in grey on the right: "#3" for its original position,
+// "+1" for the first text added.
 void DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT box = item.rcItem;
@@ -387,7 +562,8 @@ void DrawItem(const DRAWITEMSTRUCT& item) {
         FillRect(dc, &box, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         HGDIOBJ oldFont = SelectObject(dc, Font());
         SetBkMode(dc, TRANSPARENT);
-        const std::string data = "#" + std::to_string(item.itemData);
+        const auto value = static_cast<LONG_PTR>(item.itemData);
+        const std::string data = value < 0 ? "+" + std::to_string(-value) : "#" + std::to_string(value);
         RECT dataBox = {box.left + kItemInset, box.top, box.right - kItemInset, box.bottom};
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
         DrawTextA(dc, data.c_str(), -1, &dataBox, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -395,10 +571,8 @@ void DrawItem(const DRAWITEMSTRUCT& item) {
         GetTextExtentPoint32A(dc, data.c_str(), static_cast<int>(data.size()), &dataSize);
         RECT textBox = dataBox;
         textBox.right -= dataSize.cx + 2 * kItemInset;
-        const std::string text = ItemText(item.itemID);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        DrawTextA(dc, text.c_str(), -1, &textBox,
-                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawFields(dc, ItemText(item.itemID), textBox);
         SelectObject(dc, oldFont);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &box);
@@ -407,12 +581,15 @@ void DrawItem(const DRAWITEMSTRUCT& item) {
 void OnCommand(WORD id) {
     switch (id) {
     case kIdOpen: OnOpen(); break;
+    case kIdSampleNames:
+    case kIdSampleTable: FillFromSample(id == kIdSampleTable); break;
     case kIdUseSortLb:
     case kIdUseSortLbEx: OnChoice(); break;
     case kIdSortAscending: OnSort(false); break;
     case kIdSortDescending: OnSort(true); break;
     case kIdLook:
     case IDOK: OnLook(); break;
+    case kIdAdd: OnAdd(); break;
     case kIdInfo: OnInfo(); break;
     default: break;
     }
@@ -426,6 +603,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kIdKey) OnKeyChanged();
         return 0;
     case WM_MEASUREITEM:
         MeasureItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
@@ -465,59 +643,73 @@ bool CreateMainWindow() {
 // --- Start -----------------------------------------------------------------------------
 
 struct Step {
-    bool look;           // a lookup, else a sort
-    bool descending;     // of a sort
-    std::string key;     // of a lookup
+    bool sort;         // a sort, else a text for the key field
+    bool descending;   // of a sort
+    TextOption text;   // looked up, typed as a prefix, or added
 };
 
-bool ParseArguments(int argc, char** argv, std::vector<Step>& steps, ExChoice& choice, std::string& file) {
+struct Arguments {
+    std::vector<Step> steps;
+    ExChoice choice;
+    bool table = false;
+    std::string file;
+};
+
+bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
+        TextOption text;
+        std::string problem;
+        const Taken taken = TakeHostOption(argc, argv, i, arguments.choice, text, problem);
+        if (taken == Taken::kBad) return false;
+        if (taken == Taken::kText) arguments.steps.push_back({false, false, text});
+        if (taken != Taken::kNo) continue;
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (TakeExOption(arg, choice)) continue;
         if (arg == "--sort" && hasValue) {
             const std::string direction = argv[++i];
             if (direction != "ascending" && direction != "descending") return false;
-            steps.push_back({false, direction == "descending", {}});
-        } else if (arg == "--look" && hasValue) {
-            const std::string key = argv[++i];
-            if (key.size() > TOLVARENKIS_TEXT_MAX) return false;
-            steps.push_back({true, false, key});
-        } else if (arg.empty() || arg[0] == '-' || !file.empty()) {
+            arguments.steps.push_back({true, direction == "descending", {}});
+        } else if (arg == "--table") {
+            arguments.table = true;
+        } else if (arg.empty() || arg[0] == '-' || !arguments.file.empty()) {
             return false;
         } else {
-            file = arg;
+            arguments.file = arg;
         }
     }
-    return true;
+    return !(arguments.table && !arguments.file.empty());
 }
 
+// As the user would: a prefix is typed, a key or a text is put in the key field first.
 void Run(const Step& step) {
-    if (!step.look) {
+    if (step.sort) {
         OnSort(step.descending);
         return;
     }
-    SetWindowTextA(demo.key, step.key.c_str());
-    Look(step.key);
+    SetKey(step.text.text);
+    switch (step.text.use) {
+    case TextUse::kLook: Look(step.text.text); break;
+    case TextUse::kPrefix: TypeAhead(step.text.text); break;
+    case TextUse::kAdd: Add(step.text.text); break;
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<Step> steps;
-    ExChoice choice;
-    std::string file;
-    if (!ParseArguments(argc, argv, steps, choice, file)) {
+    Arguments arguments;
+    if (!ParseArguments(argc, argv, arguments)) {
         Tell(kUsage, MB_ICONWARNING);
         return kExitUsage;
     }
     if (!LoadDll()) return kExitMissingDll;
     if (!CreateMainWindow()) return kExitNoWindow;
-    if (file.empty() ? !FillFromSample() : !FillFromFile(file)) SetStatus("No list loaded.");
-    Choose(choice);
+    if (arguments.file.empty() ? !FillFromSample(arguments.table) : !FillFromFile(arguments.file))
+        SetStatus("No list loaded.");
+    Choose(arguments.choice);
     ShowWindow(demo.window, SW_SHOWNORMAL);
     UpdateWindow(demo.window);
-    for (const Step& step : steps) Run(step);
+    for (const Step& step : arguments.steps) Run(step);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

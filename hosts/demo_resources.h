@@ -2,9 +2,14 @@
 // controls it reads by them too.
 #pragma once
 
-// The sample list of data/names.txt, built into the program so that it starts anywhere.
+// The samples of data/names.txt and data/table.txt, built into the program so that it starts
+// anywhere.
 #define DEMO_SAMPLE_LIST 101
+#define DEMO_SAMPLE_TABLE 102
 
 #define DEMO_WINDOW_CLASS "TolvarenkisDemo"
 #define DEMO_ID_LIST 100
 #define DEMO_ID_STATUS 110
+#define DEMO_ID_COLUMN 120
+#define DEMO_ID_ADD 121
+#define DEMO_ID_KEY 122

@@ -21,8 +21,11 @@ inline const char* LookResultName(int result) {
 // The order that SortLbEx leaves with these flags; SortLb's are 0 and LBEX_DESCENDING.
 inline std::string OrderName(DWORD flags) {
     std::string name = flags & LBEX_DESCENDING ? "descending" : "ascending";
+    if (const DWORD column = (flags >> 8) & 0xFF) name += " by column " + std::to_string(column);
     if (flags & LBEX_LOCALE) name += " in the locale's order";
     if (flags & LBEX_IGNORE_CASE) name += ", ignoring case";
+    if (flags & LBEX_NUMBERS) name += ", digits as numbers";
+    if (flags & LBEX_UNIQUE) name += ", duplicates removed";
     return name;
 }
 
@@ -33,7 +36,7 @@ inline std::string OrderName(DWORD flags) {
 // others, whose order is ascending and byte by byte.
 inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
     switch (error) {
-    case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not a window";
+    case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not the window of a listbox or a combo box";
     case ERROR_EMPTY: return "the list is empty";
     case ERROR_INVALID_DATA:
         return flags & LBEX_DESCENDING ? "the list is not in descending order" : "the list is not in ascending order";
@@ -45,8 +48,16 @@ inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
     case ERROR_POSSIBLE_DEADLOCK: return "the call was made from inside another call of the DLL";
     case ERROR_NO_UNICODE_TRANSLATION: return "a text would not survive the ANSI code page";
     case ERROR_READ_FAULT: return "the listbox did not deliver the text it announced";
-    case ERROR_INVALID_FLAGS: return "a flag is not known to the DLL";
-    case ERROR_NOT_ENOUGH_MEMORY: return "the process heap could not give the working memory";
+    case ERROR_INVALID_FLAGS:
+        // The items that begin with a key need not stand together in those orders.
+        if ((flags & LBEX_PREFIX) && (flags & (LBEX_LOCALE | LBEX_NUMBERS)))
+            return "a prefix lookup takes neither the locale's order nor digits as numbers";
+        if (flags & LBEX_LOCALE && flags & LBEX_NUMBERS)
+            return "a flag is not known to the DLL, or this Windows compares no digits as numbers in the locale";
+        return "a flag is not known to the DLL";
+    case ERROR_NOT_ENOUGH_MEMORY: return "memory ran out, the process heap's or the list's";
+    case ERROR_ALREADY_EXISTS: return "the text is listed already";
+    case ERROR_PROC_NOT_FOUND: return "this Windows lacks a function the order needs";
     default: return "unknown reason";
     }
 }

@@ -135,13 +135,16 @@ std::vector<std::string> Items(HWND list) {
     return items;
 }
 
-// The status line once it shows a lookup's result. The window may still be making its
-// controls when it is found.
-std::string LookupStatus(HWND window) {
+// The status line once it begins with start, as it does after the step that wrote it. The
+// window may still be making its controls when it is found.
+std::string StatusFrom(HWND window, const std::string& start) {
     std::string text;
-    Poll([&] { return (text = TextOf(GetDlgItem(window, DEMO_ID_STATUS))).compare(0, 5, "LOOK_") == 0; });
+    Poll([&] { return (text = TextOf(GetDlgItem(window, DEMO_ID_STATUS))).compare(0, start.size(), start) == 0; });
     return text;
 }
+
+// The status line once it shows a lookup's result.
+std::string LookupStatus(HWND window) { return StatusFrom(window, "LOOK_"); }
 
 void Close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
@@ -278,6 +281,136 @@ TEST(DemoHost, ItemsKeepTheirLineAsDataThroughEitherSort) {
         EXPECT_EQ(demo.ExitCode(), 0u);
     }
     DeleteFileA(file.c_str());
+}
+
+std::u16string Widened(const std::string& latin1) {
+    std::u16string wide;
+    for (char c : latin1) wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return wide;
+}
+
+// The round's orders and list operations as the demo's options run them: digits as numbers,
+// a column, duplicates removed, a text added at its place (data -1 for the first one added) or
+// refused as listed, and type-ahead, which LookLbEx refuses with digits as numbers.
+TEST(DemoHost, SortsAddsAndTypesAheadInTheOrdersOfItsFlags) {
+    const std::vector<std::string> lines = {"Item 10\tBonn", "Item 2\tUlm", "Item 1\tBonn", "Item 2\tUlm",
+                                            "Item 9\tAachen"};
+    const std::string file = TempListFile("tolvarenkis-orders.txt", lines);
+    ASSERT_FALSE(file.empty());
+    struct Item {
+        const char* text;
+        LPARAM data;
+    };
+    const struct {
+        const char* steps;  // on the file, unless they choose the table sample
+        const char* status;
+        LRESULT selected;
+        std::vector<Item> items;
+    } rows[] = {
+        {"--numbers --sort ascending", "SortLbEx: 5 items sorted ascending, digits as numbers.", LB_ERR,
+         {{"Item 1\tBonn", 3}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 9\tAachen", 5}, {"Item 10\tBonn", 1}}},
+        {"--column 2 --sort descending", "SortLbEx: 5 items sorted descending by column 2.", LB_ERR,
+         {{"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 10\tBonn", 1}, {"Item 1\tBonn", 3}, {"Item 9\tAachen", 5}}},
+        {"--unique --sort ascending", "SortLbEx: 4 items sorted ascending, duplicates removed.", LB_ERR,
+         {{"Item 1\tBonn", 3}, {"Item 10\tBonn", 1}, {"Item 2\tUlm", 2}, {"Item 9\tAachen", 5}}},
+        {"--numbers --sort ascending --add \"Item 3\"", "AddLbEx: \"Item 3\" added at position 3.", 3,
+         {{"Item 1\tBonn", 3}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 3", -1}, {"Item 9\tAachen", 5},
+          {"Item 10\tBonn", 1}}},
+        {"--column 2 --unique --sort ascending --add \"Item 7\tBonn\"",
+         "AddLbEx added nothing: the text is listed already, at position 1.", 1,
+         {{"Item 9\tAachen", 5}, {"Item 10\tBonn", 1}, {"Item 2\tUlm", 2}}},
+        {"--sort ascending --prefix \"Item 1\"",
+         "Type-ahead: 2 items begin with \"Item 1\", the first at position 0.", 0,
+         {{"Item 1\tBonn", 3}, {"Item 10\tBonn", 1}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 9\tAachen", 5}}},
+        {"--numbers --sort ascending --prefix Item",
+         "Type-ahead selects nothing: a prefix lookup takes neither the locale's order nor digits as numbers. "
+         "Press Look up.",
+         LB_ERR,
+         {{"Item 1\tBonn", 3}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 9\tAachen", 5}, {"Item 10\tBonn", 1}}},
+        {"--table --column 3 --unique --sort ascending --prefix B",
+         "Type-ahead: 2 items begin with \"B\", the first at position 0.", 0,
+         {{"Schmidt\t12\tBerlin", 1}, {"Meier\t11\tBremen", 9}, {"Becker\t25\tD\xFCsseldorf", 7},
+          {"Meier\t101\tHamburg", 3}, {"M\xFCller\t7\tK\xF6ln", 2}, {"Hoffmann\t2\tLeipzig", 11},
+          {"Wei\xDF\t9\tM\xFCnchen", 4}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
+        const std::string steps = row.steps;
+        DemoProcess demo(ThisFolder() + kDemo,
+                         steps.find("--table") == 0 ? steps : steps + " \"" + file + "\"");
+        ASSERT_TRUE(demo.Started());
+        HWND window = demo.Find(DEMO_WINDOW_CLASS);
+        ASSERT_NE(window, nullptr);
+        const std::string status = row.status;
+        EXPECT_EQ(StatusFrom(window, status.substr(0, status.find_first_of(" :"))), status);
+        HWND list = GetDlgItem(window, DEMO_ID_LIST);
+        EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), row.selected);
+        const std::vector<std::u16string> items = WideItemsOf(list);
+        ASSERT_EQ(items.size(), row.items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(items[i], Widened(row.items[i].text)) << "item " << i;
+            EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, i, 0), row.items[i].data) << "item " << i;
+        }
+        Close(window);
+        EXPECT_EQ(demo.ExitCode(), 0u);
+    }
+    DeleteFileA(file.c_str());
+}
+
+// The column and AddLbEx are the extended exports': greyed while SortLb is chosen.
+TEST(DemoHost, GreysTheColumnAndAddForSortLb) {
+    const struct {
+        const char* steps;
+        BOOL enabled;
+        LRESULT column;
+    } rows[] = {{"", FALSE, 0}, {"--ex", TRUE, 0}, {"--column 2", TRUE, 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
+        DemoProcess demo(ThisFolder() + kDemo, std::string(row.steps) + " --sort ascending");
+        ASSERT_TRUE(demo.Started());
+        HWND window = demo.Find(DEMO_WINDOW_CLASS);
+        ASSERT_NE(window, nullptr);
+        StatusFrom(window, "Sort");
+        EXPECT_EQ(IsWindowEnabled(GetDlgItem(window, DEMO_ID_ADD)), row.enabled);
+        HWND column = GetDlgItem(window, DEMO_ID_COLUMN);
+        EXPECT_EQ(IsWindowEnabled(column), row.enabled);
+        EXPECT_EQ(SendMessageA(column, CB_GETCURSEL, 0, 0), row.column);
+        Close(window);
+        EXPECT_EQ(demo.ExitCode(), 0u);
+    }
+}
+
+// As a user types and clicks: each key typed selects the first item that begins with the
+// text, and Add inserts the text at its place.
+TEST(DemoHost, TypingSelectsAheadAndAddInsertsTheKey) {
+    DemoProcess demo(ThisFolder() + kDemo, "--ex --sort ascending");
+    ASSERT_TRUE(demo.Started());
+    HWND window = demo.Find(DEMO_WINDOW_CLASS);
+    ASSERT_NE(window, nullptr);
+    StatusFrom(window, "SortLbEx");
+    HWND key = GetDlgItem(window, DEMO_ID_KEY);
+    HWND list = GetDlgItem(window, DEMO_ID_LIST);
+    const struct {
+        char typed;
+        const char* status;
+        LRESULT selected;
+    } rows[] = {{'M', "Type-ahead: 3 items begin with \"M\", the first at position 3.", 3},
+                {'e', "Type-ahead: 2 items begin with \"Me\", the first at position 3.", 3},
+                {'n', "Type-ahead: no item begins with \"Men\".", LB_ERR}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        PostMessageA(key, WM_CHAR, static_cast<WPARAM>(row.typed), 0);
+        const std::string status = row.status;
+        Poll([&] { return TextOf(GetDlgItem(window, DEMO_ID_STATUS)) == status; });
+        EXPECT_EQ(TextOf(GetDlgItem(window, DEMO_ID_STATUS)), status);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), row.selected);
+    }
+    PostMessageA(GetDlgItem(window, DEMO_ID_ADD), BM_CLICK, 0, 0);
+    EXPECT_EQ(StatusFrom(window, "AddLbEx"), "AddLbEx: \"Men\" added at position 5.");
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 5, 0), -1);
+    Close(window);
+    EXPECT_EQ(demo.ExitCode(), 0u);
 }
 
 TEST(DemoHost, ReportsAMissingDllInAMessageBox) {
