@@ -90,7 +90,6 @@ struct Window {
     WNDPROC proc;
     Kind kind;
     HWND list;  // a combo box's
-    HWND parent;
     DWORD style;
     bool unicode;
     std::vector<Item> items;
@@ -298,7 +297,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    windows[window] = Window{WindowProc, kind, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
     return window;
 }
 
@@ -310,9 +309,7 @@ HWND NewCombo(DWORD style, bool unicode) {
     if (style & CBS_OWNERDRAWFIXED) listStyle |= LBS_OWNERDRAWFIXED;
     if (style & CBS_OWNERDRAWVARIABLE) listStyle |= LBS_OWNERDRAWVARIABLE;
     if (style & CBS_HASSTRINGS) listStyle |= LBS_HASSTRINGS;
-    HWND list = NewWindow(Kind::kListbox, listStyle, unicode);
-    windows[list].parent = combo;
-    windows[combo].list = list;
+    windows[combo].list = NewWindow(Kind::kListbox, listStyle, unicode);
     return combo;
 }
 
@@ -367,26 +364,16 @@ LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wi
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND parent, HMENU,
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND, HMENU,
                      HINSTANCE, LPVOID) {
-    HWND window = NewWindowOfClass(className, style, false);
-    windows[window].parent = parent;
-    return window;
+    return NewWindowOfClass(className, style, false);
 }
 
-HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND parent, HMENU,
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND, HMENU,
                      HINSTANCE, LPVOID) {
-    HWND window = NewWindowOfClass(Narrow(className), style, true);
-    windows[window].parent = parent;
-    return window;
+    return NewWindowOfClass(Narrow(className), style, true);
 }
 
-HWND GetParent(HWND window) {
-    const Window* w = Find(window);
-    return w ? w->parent : nullptr;
-}
-
-HWND GetWindow(HWND, UINT) { return nullptr; }
 
 BOOL DestroyWindow(HWND window) {
     const Window* w = Find(window);
