@@ -46,18 +46,24 @@ bool ToByte(char16_t unit, char& byte) {
 }
 
 std::u16string Widen(const char* text) {
-    std::u16string wide;
-    for (; *text; ++text) wide += FromByte(static_cast<unsigned char>(*text));
+    std::u16string wide(std::strlen(text), u'\0');
+    for (char16_t& unit : wide) unit = FromByte(static_cast<unsigned char>(*text++));
     return wide;
 }
 
-std::string Narrow(const std::u16string& wide) {
-    std::string text;
+// Into room for wide's units and a zero.
+void NarrowInto(const std::u16string& wide, char* text) {
     for (char16_t unit : wide) {
         char byte = '?';
         ToByte(unit, byte);
-        text += byte;
+        *text++ = byte;
     }
+    *text = '\0';
+}
+
+std::string Narrow(const std::u16string& wide) {
+    std::string text(wide.size(), '\0');
+    NarrowInto(wide, &text[0]);
     return text;
 }
 
@@ -139,16 +145,16 @@ LRESULT Insert(Window& w, int index, LPARAM lParam) {
 }
 
 // Where LB_ADDSTRING puts a text: at the end, or with LBS_SORT after every item that does
-// not come after it, case ignored.
+// not come after it, case ignored, found by halving as the real control does.
 int AddPosition(const Window& w, LPARAM lParam) {
     if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
     const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
                                             : Widen(reinterpret_cast<const char*>(lParam));
-    size_t at = 0;
-    while (at < w.items.size() &&
-           CompareStringOrdinal(w.items[at].text.c_str(), -1, text.c_str(), -1, TRUE) != CSTR_GREATER_THAN)
-        ++at;
-    return static_cast<int>(at);
+    const auto after = std::upper_bound(w.items.begin(), w.items.end(), text, [](const std::u16string& t, const Item& item) {
+        return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), item.text.data(),
+                                    static_cast<int>(item.text.size()), TRUE) == CSTR_LESS_THAN;
+    });
+    return static_cast<int>(after - w.items.begin());
 }
 
 LRESULT Delete(Window& w, int index) {
@@ -174,8 +180,7 @@ LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
     if (wideMessage) {
         std::memcpy(reinterpret_cast<char16_t*>(buffer), item.text.c_str(), (item.text.size() + 1) * sizeof(char16_t));
     } else {
-        const std::string text = Narrow(item.text);
-        std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
+        NarrowInto(item.text, reinterpret_cast<char*>(buffer));
     }
     return static_cast<LRESULT>(item.text.size());
 }
