@@ -43,10 +43,13 @@ Choice Choose(DWORD direction, Tail& tail) {
     return choice;
 }
 
-// Many texts from few: each item again with a letter after it, for the lists that only a long
-// one makes interesting (the rewrite of SortLbEx pays only there).
+// Many short texts from few: the beginning of each item again and again with a letter after
+// it, for what only a long list makes happen (the rewrite of SortLbEx pays only there).
 Texts Widened(const Texts& items, size_t count) {
-    const Texts base = items.empty() ? Texts{"x"} : items;
+    constexpr size_t kBeginning = 12;
+    Texts base;
+    for (const std::string& item : items) base.push_back(item.substr(0, kBeginning));
+    if (base.empty()) base.push_back("x");
     Texts many;
     for (size_t i = 0; i < count; ++i) many.push_back(base[i % base.size()] + static_cast<char>('a' + i / base.size() % 26));
     return many;
@@ -60,7 +63,8 @@ Texts Shape(const Case& c, const Choice& choice, Tail& tail) {
     if (shape % 4 < 2 || !Sortable(order)) return c.items;
     // Long lists cost a hundred short ones: rarely, and only as long as the rewrite needs to
     // pay (a stretch of a hundred items or so reversed).
-    Texts items = shape == 3 ? Widened(c.items, size_t{128} << tail.Byte() % 2) : c.items;
+    constexpr size_t kLongList = 128;
+    Texts items = shape == 3 ? Widened(c.items, kLongList + tail.Byte() % 8) : c.items;
     std::vector<Text> texts;
     for (const std::string& item : items) texts.push_back(TextOf(item, choice.unicode, true));
     Texts sorted;
