@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <memory>
 #include <sched.h>
 #include <string>
 #include <vector>
@@ -98,7 +99,8 @@ struct Window {
     HWND list;  // a combo box's
     DWORD style;
     bool unicode;
-    std::vector<Item> items;
+    // Each item on the heap, so that an insert or a delete shifts pointers, not texts.
+    std::vector<std::unique_ptr<Item>> items;
     int selected;  // single selection
     int caret;
     int anchor;
@@ -137,7 +139,7 @@ LRESULT Insert(Window& w, int index, LPARAM lParam) {
         item.text = reinterpret_cast<const char16_t*>(lParam);
     else
         item.text = Widen(reinterpret_cast<const char*>(lParam));
-    w.items.insert(w.items.begin() + index, item);
+    w.items.insert(w.items.begin() + index, std::make_unique<Item>(std::move(item)));
     Shift(w.selected, index, 1);
     Shift(w.caret, index + 1, 1);
     Shift(w.anchor, index, 1);
@@ -150,9 +152,9 @@ int AddPosition(const Window& w, LPARAM lParam) {
     if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
     const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
                                             : Widen(reinterpret_cast<const char*>(lParam));
-    const auto after = std::upper_bound(w.items.begin(), w.items.end(), text, [](const std::u16string& t, const Item& item) {
-        return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), item.text.data(),
-                                    static_cast<int>(item.text.size()), TRUE) == CSTR_LESS_THAN;
+    const auto after = std::upper_bound(w.items.begin(), w.items.end(), text, [](const std::u16string& t, const std::unique_ptr<Item>& item) {
+        return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), item->text.data(),
+                                    static_cast<int>(item->text.size()), TRUE) == CSTR_LESS_THAN;
     });
     return static_cast<int>(after - w.items.begin());
 }
@@ -188,11 +190,11 @@ LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
 LRESULT SetSelection(Window& w, bool state, int index) {
     if (!MultipleSelection(w)) return LB_ERR;
     if (index == -1) {
-        for (Item& item : w.items) item.selected = state;
+        for (const std::unique_ptr<Item>& item : w.items) item->selected = state;
         return LB_OKAY;
     }
     if (index < 0 || static_cast<size_t>(index) >= w.items.size()) return LB_ERR;
-    w.items[static_cast<size_t>(index)].selected = state;
+    w.items[static_cast<size_t>(index)]->selected = state;
     if (state) w.anchor = index;
     return LB_OKAY;
 }
@@ -201,7 +203,7 @@ LRESULT SelectedItems(const Window& w, size_t most, int* into) {
     if (!MultipleSelection(w)) return LB_ERR;
     size_t found = 0;
     for (size_t i = 0; i < w.items.size() && found < most; ++i)
-        if (w.items[i].selected) into[found++] = static_cast<int>(i);
+        if (w.items[i]->selected) into[found++] = static_cast<int>(i);
     return static_cast<LRESULT>(found);
 }
 
@@ -213,7 +215,7 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // The real control reads the index as a signed int: -1 appends on insert.
     const int index = static_cast<int>(wParam);
     const bool inRange = index >= 0 && static_cast<size_t>(index) < size;
-    Item* item = inRange ? &w.items[static_cast<size_t>(index)] : nullptr;
+    Item* item = inRange ? w.items[static_cast<size_t>(index)].get() : nullptr;
     switch (message) {
     case LB_GETCOUNT: return static_cast<LRESULT>(size);
     case LB_GETTEXTLEN: return item ? TextLength(w, *item) : LB_ERR;
@@ -240,7 +242,7 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case LB_SETSEL: return SetSelection(w, wParam != 0, static_cast<int>(lParam));
     case LB_GETSELCOUNT: {
         if (!MultipleSelection(w)) return LB_ERR;
-        return std::count_if(w.items.begin(), w.items.end(), [](const Item& i) { return i.selected; });
+        return std::count_if(w.items.begin(), w.items.end(), [](const std::unique_ptr<Item>& i) { return i->selected; });
     }
     case LB_GETSELITEMS: return SelectedItems(w, wParam, reinterpret_cast<int*>(lParam));
     case LB_SETCURSEL:
