@@ -165,7 +165,6 @@ void CheckSort(const Choice& choice, List& list) {
     SetLastError(kPoisoned);
     const BOOL ok = Dll().SortLbEx(list.host(), choice.flags);
     const DWORD error = GetLastError();
-    const std::vector<std::string> log = recorded ? list.control().Messages() : std::vector<std::string>{};
     const size_t writes = recorded ? list.control().Writes() : 0;
     // Read through a recording procedure every text would pass the code page twice more.
     list.control().StopRecording();
@@ -215,7 +214,8 @@ void CheckSort(const Choice& choice, List& list) {
         if (writes > 6 * moves + removed + kWritesBesideItems)
             Fail("SortLbEx wrote more than the items that must move need:",
                  std::to_string(writes) + " writes for " + std::to_string(n) + " items, " + std::to_string(moves) +
-                     " to move, " + std::to_string(removed) + " removed, " + std::to_string(AppendedInserts(log)) +
+                     " to move, " + std::to_string(removed) + " removed, " +
+                     std::to_string(AppendedInserts(list.control().Messages())) +
                      " appended by a rewrite");
     }
     list.control().Record();
@@ -299,61 +299,50 @@ void RequireRefusal(const Answer& got, DWORD reason, const char* what) {
     Require(reason == 0 ? got.error != 0 : got.error == reason, "LookLbEx refused for the wrong reason");
 }
 
-// Both lookups of every key in the list that SortLbEx left, which stands in the flags' order.
-void CheckLookups(const Case& c, const Choice& choice, List& list) {
+// One lookup of a key in the list that SortLbEx left, which stands in the flags' order.
+void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& items, const std::string& key, bool wide) {
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
     const DWORD flags = choice.flags | (choice.prefix ? LBEX_PREFIX : 0);
+    if (!choice.unicode) list.control().Record();
+    const Answer got = Look(list, key, wide, flags);
+    list.control().StopRecording();
+    if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
+    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS))))
+        return RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
+    if (items.empty()) return RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
+    if (wide && !choice.unicode && OutsideCodePage(key))
+        return RequireRefusal(got, ERROR_NO_UNICODE_TRANSLATION, "LookLbExW took a key the code page cannot hold");
+    if (IsLocale(order) && !LocaleAvailable(order))
+        return RequireRefusal(got, 0, "LookLbEx searched in a locale order the platform cannot give");
+    if (IsLocale(order))
+        return Require(got.result >= LOOK_BEFORE && got.result <= LOOK_AFTER && got.error == 0,
+                       "LookLbEx refused a list in the locale order");
+    // A key meets the list in the list's own form.
+    const Text asKey = TextOf(key, choice.unicode, wide);
+    const Answer expected = choice.prefix ? ExpectedPrefix(order, items, asKey) : Expected(order, items, asKey);
+    if (got.result != expected.result || got.position != expected.position || got.count != expected.count || got.error != 0)
+        Fail(choice.prefix ? "LookLbEx with LBEX_PREFIX answered" : "LookLbEx answered", Show(got) + ", expected " + Show(expected));
+}
+
+// Every key, and the middle item, looked up with LookLbEx or LookLbExW as the tail chooses.
+void CheckLookups(const Case& c, const Choice& choice, List& list, Tail& tail) {
     const std::vector<Text> items = list.Items();
     Texts keys = c.keys;
     if (!c.items.empty()) keys.push_back(c.items[c.items.size() / 2]);
-    for (const std::string& key : keys) {
-        for (bool wide : {false, true}) {
-            if (!choice.unicode) list.control().Record();
-            const Answer got = Look(list, key, wide, flags);
-            list.control().StopRecording();
-            if (!choice.unicode)
-                Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
-            if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS)))) {
-                RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
-                continue;
-            }
-            if (items.empty()) {
-                RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
-                continue;
-            }
-            if (wide && !choice.unicode && OutsideCodePage(key)) {
-                RequireRefusal(got, ERROR_NO_UNICODE_TRANSLATION, "LookLbExW took a key the code page cannot hold");
-                continue;
-            }
-            if (IsLocale(order) && !LocaleAvailable(order)) {
-                RequireRefusal(got, 0, "LookLbEx searched in a locale order the platform cannot give");
-                continue;
-            }
-            if (IsLocale(order)) {
-                Require(got.result >= LOOK_BEFORE && got.result <= LOOK_AFTER && got.error == 0,
-                        "LookLbEx refused a list in the locale order");
-                continue;
-            }
-            // A key meets the list in the list's own form.
-            const Text asKey = TextOf(key, choice.unicode, wide);
-            const Answer expected = choice.prefix ? ExpectedPrefix(order, items, asKey) : Expected(order, items, asKey);
-            if (got.result != expected.result || got.position != expected.position || got.count != expected.count ||
-                got.error != 0)
-                Fail(choice.prefix ? "LookLbEx with LBEX_PREFIX answered" : "LookLbEx answered",
-                     Show(got) + ", expected " + Show(expected));
-        }
-    }
+    for (const std::string& key : keys) CheckLookup(choice, list, items, key, tail.Byte() & 1);
 }
 
-// On the list as it was given, the lookup refuses exactly when its ends stand out of order.
-void CheckUnorderedLookup(const Case& c, const Choice& choice) {
+// On the list as it was given, the lookup refuses exactly when its ends stand out of order. It
+// is made on the list that the sort then meets, which it must leave as it was.
+void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list) {
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
-    if (c.items.empty() || c.keys.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
-    List list(c.items, choice);
+    if (c.keys.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
     const std::vector<Text> items = list.Items();
+    if (items.empty()) return;
     const bool outOfOrder = CompareItems(order, items.front(), items.back()) > 0;
     if (!choice.unicode) list.control().Record();
     const Answer got = Look(list, c.keys.front(), false, choice.flags);
+    list.control().StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if (outOfOrder)
         RequireRefusal(got, ERROR_INVALID_DATA, "LookLbEx searched a list whose ends stand out of order");
@@ -367,7 +356,7 @@ void CheckExtended(const Case& given, Tail& tail) {
     const Case c = WithLongTextsRarely(given, tail);
     const Choice choice = Choose(c.direction, tail);
     List list(Shape(c, choice, tail), choice);
+    CheckUnorderedLookup(c, choice, list);
     CheckSort(choice, list);
-    CheckLookups(c, choice, list);
-    CheckUnorderedLookup(c, choice);
+    CheckLookups(c, choice, list, tail);
 }
