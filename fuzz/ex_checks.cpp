@@ -152,12 +152,18 @@ List::State Expected(const List::State& before, const std::vector<size_t>& kept,
     return expected;
 }
 
+// The items as the list now holds them, each told by its data: item i had data i + 1.
+std::vector<Text> ItemsNow(const std::vector<Text>& items, const List::State& now) {
+    std::vector<Text> held;
+    for (LPARAM data : now.data) held.push_back(items[static_cast<size_t>(data - 1)]);
+    return held;
+}
+
 // SortLbEx: the items in stable order, each whole, no more writes than the items that must move
 // need; a second call finds nothing to do. Recording makes a Unicode window an ANSI one, so
-// only ANSI windows are recorded.
-void CheckSort(const Choice& choice, List& list) {
+// only ANSI windows are recorded. Answers the items as the list holds them afterwards.
+std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<Text>& items) {
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
-    const std::vector<Text> items = list.Items();
     const size_t n = items.size();
     const List::State before = list.Now();
     const bool recorded = !choice.unicode;
@@ -170,7 +176,7 @@ void CheckSort(const Choice& choice, List& list) {
     list.control().StopRecording();
     if (Refused(choice, order, n, ok != FALSE, error)) {
         Require(list.Now() == before, "SortLbEx changed a list it refused");
-        return;
+        return items;
     }
 
     const bool unique = choice.flags & LBEX_UNIQUE;
@@ -201,13 +207,13 @@ void CheckSort(const Choice& choice, List& list) {
         }
         for (size_t k = 0; k < after.data.size(); ++k)
             Require(after.texts[k] == before.texts[static_cast<size_t>(after.data[k] - 1)], "SortLbEx parted a text from its data");
-        if (unique) return;
+        if (unique) return ItemsNow(items, after);
         Require(std::is_permutation(after.data.begin(), after.data.end(), before.data.begin()), "SortLbEx lost an item");
         expected = after;
     }
     if (!(after == expected)) Fail("SortLbEx did not keep every item whole in stable order");
 
-    if (!recorded) return;
+    if (!recorded) return ItemsNow(items, after);
     if (!IsLocale(order)) {
         const size_t moves = kept.size() - LongestIncreasing(kept);
         const size_t removed = n - kept.size();
@@ -223,6 +229,7 @@ void CheckSort(const Choice& choice, List& list) {
     Require(list.control().Writes() == 0, "SortLbEx wrote to a list already in order");
     Require(list.control().Reads() == (kept.size() < 2 ? 0 : kept.size()), "SortLbEx read an item other than once");
     list.control().StopRecording();
+    return ItemsNow(items, after);
 }
 
 struct Answer {
@@ -325,8 +332,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
 }
 
 // Every key, and the middle item, looked up with LookLbEx or LookLbExW as the tail chooses.
-void CheckLookups(const Case& c, const Choice& choice, List& list, Tail& tail) {
-    const std::vector<Text> items = list.Items();
+void CheckLookups(const Case& c, const Choice& choice, List& list, const std::vector<Text>& items, Tail& tail) {
     Texts keys = c.keys;
     if (!c.items.empty()) keys.push_back(c.items[c.items.size() / 2]);
     for (const std::string& key : keys) CheckLookup(choice, list, items, key, tail.Byte() & 1);
@@ -334,11 +340,9 @@ void CheckLookups(const Case& c, const Choice& choice, List& list, Tail& tail) {
 
 // On the list as it was given, the lookup refuses exactly when its ends stand out of order. It
 // is made on the list that the sort then meets, which it must leave as it was.
-void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list) {
+void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list, const std::vector<Text>& items) {
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
-    if (c.keys.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
-    const std::vector<Text> items = list.Items();
-    if (items.empty()) return;
+    if (c.keys.empty() || items.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
     const bool outOfOrder = CompareItems(order, items.front(), items.back()) > 0;
     if (!choice.unicode) list.control().Record();
     const Answer got = Look(list, c.keys.front(), false, choice.flags);
@@ -356,7 +360,7 @@ void CheckExtended(const Case& given, Tail& tail) {
     const Case c = WithLongTextsRarely(given, tail);
     const Choice choice = Choose(c.direction, tail);
     List list(Shape(c, choice, tail), choice);
-    CheckUnorderedLookup(c, choice, list);
-    CheckSort(choice, list);
-    CheckLookups(c, choice, list, tail);
+    const std::vector<Text> items = list.Items();
+    CheckUnorderedLookup(c, choice, list, items);
+    CheckLookups(c, choice, list, CheckSort(choice, list, items), tail);
 }
