@@ -86,10 +86,13 @@ Texts Shape(const Case& c, const Choice& choice, Tail& tail) {
         case 2:
             if (at < sorted.size()) sorted[at] = other;
             break;
-        default:
+        default: {
+            // Half of them to the end: a long stretch reversed there is what a rewrite pays for.
+            const size_t end = change & 0x10 ? sorted.size() : std::max(at, to);
             std::reverse(sorted.begin() + static_cast<std::ptrdiff_t>(std::min(at, to)),
-                         sorted.begin() + static_cast<std::ptrdiff_t>(std::max(at, to)));
+                         sorted.begin() + static_cast<std::ptrdiff_t>(end));
             break;
+        }
         }
     }
     return sorted;
