@@ -40,6 +40,7 @@ Choice Choose(DWORD direction, Tail& tail) {
     choice.kind = kind % 4 == 3 ? ListKind::kCombo : kind % 4 == 2 ? ListKind::kVariableHeights : ListKind::kListbox;
     static const DWORD kComboStyles[] = {CBS_SIMPLE, CBS_DROPDOWN, CBS_DROPDOWNLIST};
     choice.comboStyle = kComboStyles[(kind >> 2) % 3];
+    choice.visible = kind & 0x40;
     return choice;
 }
 
@@ -169,6 +170,10 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
     const size_t n = items.size();
     const List::State before = list.Now();
+    const bool visible = IsWindowVisible(list.handle()) != FALSE;
+#if !defined(_WIN32)
+    const int repaints = StandinRepaints(list.handle());
+#endif
     const bool recorded = !choice.unicode;
     if (recorded) list.control().Record();
     SetLastError(kPoisoned);
@@ -195,6 +200,13 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
             first = sorted[k];
     }
     List::State after = list.Now();
+    // Drawing resumes as it was, with one repaint of a visible list that was written, unless
+    // the host keeps drawing suspended; the stand-in counts the repaints.
+    Require((IsWindowVisible(list.handle()) != FALSE) == visible, "SortLbEx left the list's visibility changed");
+#if !defined(_WIN32)
+    const bool repainted = visible && !(choice.flags & LBEX_DRAWING_SUSPENDED) && after.data != before.data;
+    Require(StandinRepaints(list.handle()) - repaints == (repainted ? 1 : 0), "SortLbEx repainted other than once after writing");
+#endif
     List::State expected = Expected(before, kept, stays, list.choice().multiple);
     // The top index is kept as the control takes it for the list as it now is.
     SendMessageW(list.handle(), LB_SETTOPINDEX, static_cast<WPARAM>(before.top), 0);

@@ -23,6 +23,7 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
     if (combo) choice_.multiple = false;
     DWORD style = (choice_.multiple ? LBS_EXTENDEDSEL : 0) | (choice.sorted ? LBS_SORT : 0);
     if (choice.kind == ListKind::kVariableHeights) style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+    if (choice.visible && !combo) style |= WS_VISIBLE;
     const DWORD comboStyle = choice.comboStyle | (choice.sorted ? CBS_SORT : 0);
     if (choice.unicode) {
         std::vector<Wide> wide;

@@ -17,6 +17,7 @@ struct Choice {
     bool multiple = false;  // LBS_EXTENDEDSEL; a combo box has one selection
     bool sorted = false;    // LBS_SORT or CBS_SORT: the control places what it is given
     ListKind kind = ListKind::kListbox;
+    bool visible = false;  // a listbox's WS_VISIBLE, which a sort takes away while it writes
     DWORD comboStyle = CBS_DROPDOWNLIST;
 };
 

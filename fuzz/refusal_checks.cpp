@@ -188,10 +188,10 @@ void FromInside(const Case& c, Tail& tail) {
     Require(other.Items() == (Texts{"c", "a", "b"}), "a refused nested call changed its list");
 }
 
-// A control whose ANSI reads answer one more than the text they deliver, as no read may: SortLb
-// and LookLb stop before they write. Off Windows the length queries of the extended exports
-// lie too (on Windows the system measures again what a W message reads through an ANSI
-// procedure), and they stop as well.
+// A control whose ANSI reads answer one more than the text they deliver, or that answers no
+// length for an item it holds, as no control may: SortLb and LookLb stop before they write. Off
+// Windows the extended exports meet the same lies through their W messages (on Windows the
+// system measures again what a W message reads through an ANSI procedure), and stop as well.
 void UntrustedReads(const Case& c) {
     TestListbox list(Readable(c));
     const Snapshot before = Take(list);
@@ -205,6 +205,20 @@ void UntrustedReads(const Case& c) {
             return true;
         });
         outcomes = {CallSortLb(handle), CallLookLb(handle, "b")};
+    }
+    {
+        // No length for an item the control holds.
+        Subclass lying(handle, [](UINT message, WPARAM, LPARAM, LRESULT& answer) {
+            if (message != LB_GETTEXTLEN) return false;
+            answer = LB_ERR;
+            return true;
+        });
+        outcomes.push_back(CallSortLb(handle));
+        outcomes.push_back(CallLookLb(handle, "b"));
+#if !defined(_WIN32)
+        const Outcomes extended = CallExtended(handle, "b", 0);
+        outcomes.insert(outcomes.end(), extended.begin(), extended.end());
+#endif
     }
 #if !defined(_WIN32)
     {
