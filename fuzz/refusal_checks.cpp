@@ -274,10 +274,68 @@ void FullControl(const Case& c) {
     }
 }
 
+#if !defined(_WIN32)
+// What a call answered and left, on a list of its own.
+struct Call {
+    int answer;
+    DWORD error, position, count;
+    Snapshot after;
+    bool operator==(const Call& o) const {
+        return answer == o.answer && error == o.error && position == o.position && count == o.count && after == o.after;
+    }
+};
+
+using Export = int (*)(HWND, DWORD&, DWORD&);
+
+Call CallWithHeap(const Texts& items, int allocations, Export call) {
+    TestListbox list(items);
+    Call made{0, 0, kPoisoned, kPoisoned, {}};
+    StandinFailHeapAfter(allocations);
+    SetLastError(kPoisoned);
+    made.answer = call(list.handle(), made.position, made.count);
+    made.error = GetLastError();
+    StandinFailHeapAfter(-1);
+    made.after = Take(list);
+    return made;
+}
+
+// With the heap short (the stand-in's fails on demand), each extended export either does what
+// it does with memory enough or refuses with ERROR_NOT_ENOUGH_MEMORY, the list untouched and no
+// output written; with no memory at all it refuses.
+void ShortOfMemory(const Case& c, Tail& tail) {
+    const Texts items = Readable(c);
+    const Snapshot untouched = Take(TestListbox(items));
+    const int allocations = tail.Byte() % 8;
+    const struct {
+        const char* name;
+        int refused;
+        Export call;
+    } exports[] = {
+        {"SortLbEx", FALSE, [](HWND list, DWORD&, DWORD&) { return Dll().SortLbEx(list, 0); }},
+        {"LookLbEx", LOOK_REFUSED,
+         [](HWND list, DWORD& position, DWORD& count) { return Dll().LookLbEx(list, "b", 0, &position, &count); }},
+        {"LookLbExW", LOOK_REFUSED,
+         [](HWND list, DWORD& position, DWORD& count) {
+             return Dll().LookLbExW(list, reinterpret_cast<LPCWSTR>(u"b"), 0, &position, &count);
+         }},
+        {"AddLbEx", ADD_REFUSED, [](HWND list, DWORD&, DWORD&) { return Dll().AddLbEx(list, "b", LBEX_UNIQUE, 7); }},
+        {"AddLbExW", ADD_REFUSED,
+         [](HWND list, DWORD&, DWORD&) { return Dll().AddLbExW(list, reinterpret_cast<LPCWSTR>(u"b"), 0, 7); }},
+    };
+    for (const auto& e : exports) {
+        const Call shortOf = CallWithHeap(items, allocations, e.call);
+        const Call refused{e.refused, ERROR_NOT_ENOUGH_MEMORY, kPoisoned, kPoisoned, untouched};
+        if (!(shortOf == refused || (allocations > 0 && shortOf == CallWithHeap(items, -1, e.call))))
+            Fail("with the heap short of memory", std::string(e.name) + " answered " + std::to_string(shortOf.answer) +
+                                                       " with last error " + std::to_string(shortOf.error));
+    }
+}
+#endif
+
 }  // namespace
 
 void CheckRefusals(const Case& c, Tail& tail, bool everyKind) {
-    constexpr uint8_t kKinds = 8;
+    constexpr uint8_t kKinds = 9;
     const uint8_t chosen = tail.Byte() % kKinds;
     for (uint8_t kind = 0; kind < kKinds; ++kind) {
         if (!everyKind && kind != chosen) continue;
@@ -289,7 +347,12 @@ void CheckRefusals(const Case& c, Tail& tail, bool everyKind) {
         case 4: NullText(c); break;
         case 5: FromInside(c, tail); break;
         case 6: UntrustedReads(c); break;
-        default: FullControl(c); break;
+        case 7: FullControl(c); break;
+        default:
+#if !defined(_WIN32)
+            ShortOfMemory(c, tail);
+#endif
+            break;
         }
     }
 }

@@ -585,7 +585,17 @@ HANDLE GetProcessHeap() {
     return &heap;
 }
 
+namespace {
+
+int heapAllocationsLeft = -1;
+
+}  // namespace
+
+void StandinFailHeapAfter(int allocations) { heapAllocationsLeft = allocations; }
+
 LPVOID HeapAlloc(HANDLE, DWORD flags, SIZE_T bytes) {
+    if (heapAllocationsLeft == 0) return nullptr;
+    if (heapAllocationsLeft > 0) --heapAllocationsLeft;
     return (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
 }
 
