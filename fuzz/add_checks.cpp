@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr DWORD kPoisoned = 0xDEADBEEF;
 constexpr LPARAM kFirstAddedData = 1000;
 
 struct AddChoice {
@@ -35,10 +34,6 @@ AddChoice ChooseAdd(Tail& tail) {
     choice.list.comboStyle = more & 0x80 ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
     return choice;
 }
-
-struct Key {
-    const Text& text;
-};
 
 // Where the insert goes: after every item that does not come after the text.
 struct After {

@@ -35,6 +35,9 @@ private:
     size_t left_;
 };
 
+// What no answer may leave in an output it must not write, nor a call as its last error.
+constexpr DWORD kPoisoned = 0xDEADBEEF;
+
 // Reports a check that failed and aborts, which the fuzzer takes for a crash.
 [[noreturn]] void Fail(const char* what, const std::string& detail = {});
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr DWORD kPoisoned = 0xDEADBEEF;  // what no answer may leave in an output it must not write
 // Besides six writes an item that moves (data cleared, delete, insert, data, height, selection)
 // and a delete a duplicate: the reset of a rewrite and the caret, anchor or selection and top.
 constexpr size_t kWritesBesideItems = 4;
@@ -275,11 +274,6 @@ Answer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
     }
     return answer;
 }
-
-// The key, told from the items it is searched among.
-struct Key {
-    const Text& text;
-};
 
 // What the exact lookup must answer in a list that stands in order, from the standard library.
 Answer Expected(const RefOrder& order, const std::vector<Text>& items, const Text& key) {

@@ -31,6 +31,11 @@ struct Text {
     Wide wide;
 };
 
+// A key, told from the items it is searched among by the standard library's comparators.
+struct Key {
+    const Text& text;
+};
+
 // A byte text as a list of the kind holds it, given as an ANSI text or (wide) as a Unicode one.
 Text TextOf(const std::string& text, bool unicodeWindow, bool wide = false);
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr DWORD kPoisoned = 0xDEADBEEF;
 constexpr size_t kKeyRoom = 8;
 
 struct Outcome {
