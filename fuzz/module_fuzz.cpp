@@ -27,7 +27,7 @@ namespace {
 
 constexpr size_t kMaxKeys = 4;
 // Most lists are short, which keeps a run short; one in eight may be longer.
-constexpr size_t kMaxItems = 12;
+constexpr size_t kMaxItems = 8;
 constexpr size_t kMaxManyItems = 36;
 constexpr uint8_t kManyItems = 0x1C;  // in the byte of the key count
 constexpr size_t kMaxShortText = 31;
