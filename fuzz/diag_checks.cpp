@@ -1,9 +1,11 @@
 // The diagnostic half of the fuzz target: SnapTxt and SnapDmp over ranges of a buffer of its
 // own, in a temporary folder, and ShowHex with any length, each checked byte for byte
-// against listings made here with snprintf.
+// against listings made here with snprintf; and the count of a listing's lines over the whole
+// address space, which no buffer can reach.
 #include "fuzz/checks.h"
 
 #include "diag/diag.h"
+#include "diag/internal.h"
 #include "support/message_box.h"
 #include "support/scratch.h"
 
@@ -24,21 +26,6 @@ const char kListing[] = "SnapFile00.txt";
 const char kCodeChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 unsigned char memory[kBufferSize];
-
-// The input read from its end backwards, apart from the lists decoded from its front.
-class Tail {
-public:
-    Tail(const uint8_t* data, size_t size) : data_(data), left_(size) {}
-    uint8_t Byte() { return left_ > 0 ? data_[--left_] : 0; }
-    size_t Below(size_t limit) {
-        const size_t high = Byte();
-        return (high << 8 | Byte()) % limit;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t left_;
-};
 
 uint32_t Low32(const void* address) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address)); }
 
@@ -132,6 +119,32 @@ std::string HexText(const unsigned char* address, DWORD length) {
     return text;
 }
 
+// An address from the tail: anywhere, or near the bottom or the top of the address space.
+UINT_PTR AnyAddress(Tail& tail) {
+    UINT_PTR address = 0;
+    for (size_t i = 0; i < sizeof address; ++i) address = address << 8 | tail.Byte();
+    const uint8_t where = tail.Byte();
+    if (where % 4 == 1) address %= 0x100;
+    if (where % 4 == 2) address = ~UINT_PTR{0} - address % 0x100;
+    return address;
+}
+
+// The lines of 16 from start that reach end, counted in arithmetic wider than an address, so
+// that a line past the top of the address space would show.
+void CheckListingLines(Tail& tail) {
+#if UINTPTR_MAX > 0xFFFFFFFFu
+    __extension__ typedef unsigned __int128 Wider;
+#else
+    typedef uint64_t Wider;
+#endif
+    const UINT_PTR start = AnyAddress(tail);
+    const UINT_PTR end = tail.Byte() % 2 ? start + tail.Below(0x100) - 0x10 : AnyAddress(tail);
+    const Wider expected = end < start ? 0 : (Wider{end} + kBytesPerLine - start) / kBytesPerLine;
+    if (ListingLines(start, end) != expected)
+        Fail("ListingLines counted", std::to_string(ListingLines(start, end)) + " lines for " + std::to_string(start) +
+                                         " to " + std::to_string(end));
+}
+
 // Lengths of every size, now and then one near the top of the 32-bit range.
 void CheckShowHex(Tail& tail) {
     const unsigned char* address = memory + tail.Below(kMaxStart);
@@ -148,16 +161,16 @@ void CheckShowHex(Tail& tail) {
 
 }  // namespace
 
-void CheckDiagnostics(const uint8_t* data, size_t size) {
+void CheckDiagnostics(const uint8_t* data, size_t size, Tail& tail) {
     static TempFolder folder;  // one for the whole run; it goes at exit
     // The input's bytes over and over, each round a little changed.
     for (size_t i = 0; i < kBufferSize; ++i)
         memory[i] = static_cast<unsigned char>(size ? data[i % size] ^ i / size : 0);
     // One routine an input: files and boxes cost far more than the lists.
-    Tail tail(data, size);
-    switch (tail.Byte() % 3) {
+    switch (tail.Byte() % 4) {
     case 0: CheckSnapTxt(tail); break;
     case 1: CheckSnapDmp(tail); break;
-    default: CheckShowHex(tail); break;
+    case 2: CheckShowHex(tail); break;
+    default: CheckListingLines(tail); break;
     }
 }

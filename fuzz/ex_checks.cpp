@@ -1,218 +1,110 @@
-// The extended half of the fuzz target: SortLbEx on lists of either window kind, with or
-// without LBS_SORT and multiple selection, checked against std::stable_sort under an order
-// built here from the platform's comparisons of single characters; then LookLbEx and
-// LookLbExW on the result against std::equal_range, and every refusal with its reason.
+// The extended half of the fuzz target: SortLbEx on a listbox or a combo box of either window
+// kind, in one flag combination drawn from the input, checked against std::stable_sort (and
+// std::unique for LBEX_UNIQUE) under the orders of fuzz/reference.cpp; the messages that change
+// the control against the items that must move; then LookLbEx and LookLbExW on the result
+// against std::equal_range, exact or over prefixes, and every refusal with its reason.
 #include "fuzz/checks.h"
+#include "fuzz/lists.h"
 
 #include "Tolvarenkis.h"
 #include "support/exports.h"
-#include "support/listbox.h"
-#include "support/texts.h"
 
 #include <algorithm>
-#include <memory>
+#include <map>
 #include <numeric>
-#include <set>
 
 namespace {
 
-using Wide = std::u16string;
+// Besides six writes an item that moves (data cleared, delete, insert, data, height, selection)
+// and a delete a duplicate: the reset of a rewrite and the caret, anchor or selection and top.
+constexpr size_t kWritesBesideItems = 4;
 
-constexpr DWORD kUnknownFlag = 0x80;
-constexpr DWORD kPoisoned = 0xDEADBEEF;  // what no answer may leave in an output it must not write
-
-// The second byte of the direction chooses how the list is made; its lowest bit is SortLb's.
-struct Choice {
-    DWORD flags;  // an unknown bit among them now and then
-    bool unicode;
-    bool multiple;
-    bool sorted;  // LBS_SORT: the control places what it is given
-};
-
-Choice Choose(DWORD direction) {
-    Choice choice{(direction >> 9) & 7, (direction & 0x1000) != 0, (direction & 0x2000) != 0, (direction & 0x4000) != 0};
-    if (direction & 0x8000) choice.flags |= kUnknownFlag;
+// The direction's second byte chooses the base order, the window kind and the styles, as it
+// always has; the tail the rest of the flags and the kind of list.
+Choice Choose(DWORD direction, Tail& tail) {
+    Choice choice;
+    choice.flags = (direction >> 9) & 7;
+    choice.unicode = direction & 0x1000;
+    choice.multiple = direction & 0x2000;
+    choice.sorted = direction & 0x4000;
+    if (direction & 0x8000) choice.flags |= UnknownFlag(tail);
+    const uint8_t ways = tail.Byte();
+    if (ways & 1) choice.flags |= LBEX_NUMBERS;
+    if (ways & 2) choice.flags |= LBEX_UNIQUE;
+    if (ways & 4) choice.flags |= LBEX_DRAWING_SUSPENDED;
+    choice.prefix = ways & 8;
+    const unsigned column = (ways >> 4) & 3;
+    choice.flags |= LBEX_COLUMN(column < 3 ? column : tail.Byte() | 3u);
+    const uint8_t kind = tail.Byte();
+    choice.kind = kind % 4 == 3 ? ListKind::kCombo : kind % 4 == 2 ? ListKind::kVariableHeights : ListKind::kListbox;
+    static const DWORD kComboStyles[] = {CBS_SIMPLE, CBS_DROPDOWN, CBS_DROPDOWNLIST};
+    choice.comboStyle = kComboStyles[(kind >> 2) % 3];
+    choice.visible = kind & 0x40;
     return choice;
 }
 
-Wide FromCodePage(const std::string& text) {
-    Wide wide(text.size(), u'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        MultiByteToWideChar(CP_ACP, 0, &text[i], 1, reinterpret_cast<LPWSTR>(&wide[i]), 1);
-    return wide;
+// Many short texts from few: the beginning of each item again and again with a letter after
+// it, for what only a long list makes happen (the rewrite of SortLbEx pays only there).
+Texts Widened(const Texts& items, size_t count) {
+    constexpr size_t kBeginning = 12;
+    Texts base;
+    for (const std::string& item : items) base.push_back(item.substr(0, kBeginning));
+    if (base.empty()) base.push_back("x");
+    Texts many;
+    for (size_t i = 0; i < count; ++i) many.push_back(base[i % base.size()] + static_cast<char>('a' + i / base.size() % 26));
+    return many;
 }
 
-// A Unicode window's text for a byte text: the code page's characters, but for four bytes that
-// stand for characters outside it: one beyond the basic plane, one above the surrogates, one of
-// the private use area and a letter with case.
-Wide WideForm(const std::string& text) {
-    Wide wide;
-    for (char byte : text) {
-        switch (byte) {
-        case 1: wide += u"\U0001F600"; break;
-        case 2: wide += u"\uFF41"; break;
-        case 3: wide += u"\uE000"; break;
-        case 4: wide += u"\u0141"; break;
-        default: wide += FromCodePage(std::string(1, byte)); break;
+// The list as it was given, or in order with a few items appended, moved, changed or a stretch
+// reversed: nearly sorted, so that both ways of writing run.
+Texts Shape(const Case& c, const Choice& choice, Tail& tail) {
+    const uint8_t shape = tail.Byte();
+    const RefOrder order = OrderOf(choice.flags, choice.unicode);
+    if (shape % 4 < 2 || !Sortable(order)) return c.items;
+    // Long lists cost a hundred short ones: rarely, and only as long as the rewrite needs to
+    // pay (a stretch of a hundred items or so reversed).
+    constexpr size_t kLongList = 128;
+    Texts items = shape == 3 ? Widened(c.items, kLongList + tail.Byte() % 8) : c.items;
+    std::vector<Text> texts;
+    for (const std::string& item : items) texts.push_back(TextOf(item, choice.unicode, true));
+    Texts sorted;
+    for (size_t i : StableOrder(order, texts)) sorted.push_back(items[i]);
+    const Texts& others = c.keys;
+    for (size_t changes = tail.Byte() % 4 + 1; changes > 0; --changes) {
+        const uint8_t change = tail.Byte();
+        const std::string& other = others.empty() ? std::string() : others[change % others.size()];
+        const size_t at = tail.Below(sorted.size() + 1), to = tail.Below(sorted.size() + 1);
+        switch (change % 4) {
+        case 0: sorted.push_back(other); break;
+        case 1:
+            if (at < sorted.size()) {
+                const std::string moved = sorted[at];
+                sorted.erase(sorted.begin() + static_cast<std::ptrdiff_t>(at));
+                sorted.insert(sorted.begin() + static_cast<std::ptrdiff_t>(std::min(to, sorted.size())), moved);
+            }
+            break;
+        case 2:
+            if (at < sorted.size()) sorted[at] = other;
+            break;
+        default: {
+            // Half of them to the end: a long stretch reversed there is what a rewrite pays for.
+            const size_t end = change & 0x10 ? sorted.size() : std::max(at, to);
+            std::reverse(sorted.begin() + static_cast<std::ptrdiff_t>(std::min(at, to)),
+                         sorted.begin() + static_cast<std::ptrdiff_t>(end));
+            break;
+        }
         }
     }
-    return wide;
+    return sorted;
 }
 
-bool OutsideCodePage(const std::string& text) {
-    return std::any_of(text.begin(), text.end(), [](char byte) { return byte >= 1 && byte <= 4; });
-}
-
-// An item or a key as the order sees it: its bytes on an ANSI window, its UTF-16 always.
-struct Text {
-    std::string bytes;
-    Wide wide;
-};
-
-enum class Order { kBytes, kCodePoints, kNoCase, kLocale, kLocaleNoCase };
-
-Order OrderOf(DWORD flags, bool unicode) {
-    const bool noCase = flags & LBEX_IGNORE_CASE;
-    if (flags & LBEX_LOCALE) return noCase ? Order::kLocaleNoCase : Order::kLocale;
-    if (noCase) return Order::kNoCase;
-    return unicode ? Order::kCodePoints : Order::kBytes;
-}
-
-bool IsLocale(Order order) { return order == Order::kLocale || order == Order::kLocaleNoCase; }
-
-// A character of a UTF-16 text: a code unit, or the code point of a surrogate pair.
-struct Symbol {
-    uint32_t value;
-    bool supplementary;
-};
-
-std::vector<Symbol> Symbols(const Wide& text) {
-    std::vector<Symbol> symbols;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            symbols.push_back({0x10000u + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u), true});
-            ++i;
-        } else {
-            symbols.push_back({unit, false});
-        }
-    }
-    return symbols;
-}
-
-int Sign(long long value) { return (value > 0) - (value < 0); }
-
-// Code points, one character at a time; without case, the platform tells whether two characters
-// of the basic plane differ and how, and every character beyond it comes after them.
-int CompareCharacters(const Wide& a, const Wide& b, bool noCase) {
-    const std::vector<Symbol> x = Symbols(a), y = Symbols(b);
-    for (size_t i = 0; i < std::min(x.size(), y.size()); ++i) {
-        if (noCase && !x[i].supplementary && !y[i].supplementary) {
-            const WCHAR p = static_cast<WCHAR>(x[i].value), q = static_cast<WCHAR>(y[i].value);
-            const int compared = CompareStringOrdinal(&p, 1, &q, 1, TRUE) - CSTR_EQUAL;
-            if (compared) return compared;
-        } else if (x[i].value != y[i].value) {
-            return x[i].value < y[i].value ? -1 : 1;
-        }
-    }
-    return Sign(static_cast<long long>(x.size()) - static_cast<long long>(y.size()));
-}
-
-int Compare(Order order, const Text& a, const Text& b) {
-    switch (order) {
-    case Order::kBytes: return TextBefore(a.bytes, b.bytes) ? -1 : TextBefore(b.bytes, a.bytes) ? 1 : 0;
-    case Order::kCodePoints: return CompareCharacters(a.wide, b.wide, false);
-    case Order::kNoCase: return CompareCharacters(a.wide, b.wide, true);
-    default: break;
-    }
-    const DWORD flags = order == Order::kLocaleNoCase ? NORM_IGNORECASE : 0;
-    return CompareStringW(LOCALE_USER_DEFAULT, flags, reinterpret_cast<LPCWSTR>(a.wide.c_str()),
-                          static_cast<int>(a.wide.size()), reinterpret_cast<LPCWSTR>(b.wide.c_str()),
-                          static_cast<int>(b.wide.size())) - CSTR_EQUAL;
-}
-
-// A list of either kind with data i + 1 on item i, a selection, a caret, an anchor and a top
-// item, as the checks read it.
-class List {
-public:
-    List(const Texts& items, const Choice& choice) : choice_(choice) {
-        const DWORD style = (choice.multiple ? LBS_EXTENDEDSEL : 0) | (choice.sorted ? LBS_SORT : 0);
-        if (choice.unicode) {
-            std::vector<Wide> wide;
-            for (const std::string& item : items) wide.push_back(WideForm(item));
-            control_.reset(new TestListbox(wide, style));
-        } else {
-            control_.reset(new TestListbox(items, style));
-        }
-        const size_t n = items.size();
-        std::vector<LPARAM> data(n);
-        std::iota(data.begin(), data.end(), LPARAM{1});
-        control_->SetData(data);
-        HWND list = handle();
-        if (choice.multiple) {
-            for (size_t i = 1; i < n; i += 3) SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
-            SendMessageW(list, LB_SETANCHORINDEX, n / 3, 0);
-            SendMessageW(list, LB_SETCARETINDEX, n / 2, FALSE);
-        } else if (n > 0) {
-            SendMessageW(list, LB_SETCURSEL, n / 2, 0);
-        }
-        SendMessageW(list, LB_SETTOPINDEX, n / 4, 0);
-    }
-
-    HWND handle() const { return control_->handle(); }
-    TestListbox& control() const { return *control_; }
-
-    std::vector<Text> Items() const {
-        const std::vector<Wide> wide = control_->WideItems();
-        const ::Texts bytes = choice_.unicode ? ::Texts(wide.size()) : control_->Items();
-        std::vector<Text> items;
-        for (size_t i = 0; i < wide.size(); ++i) items.push_back({bytes[i], wide[i]});
-        return items;
-    }
-
-    // What must travel with the items, each told by its data.
-    struct State {
-        std::vector<Wide> texts;
-        std::vector<LPARAM> data;
-        std::set<LPARAM> selected;
-        LPARAM caret, anchor, current;
-        LRESULT top;
-        bool operator==(const State& o) const {
-            return texts == o.texts && data == o.data && selected == o.selected && caret == o.caret &&
-                   anchor == o.anchor && current == o.current && top == o.top;
-        }
-    };
-
-    State Now() const {
-        State state{control_->WideItems(), control_->Data(), {}, 0, 0, 0, 0};
-        const auto dataAt = [&](LRESULT index) {
-            return index >= 0 && static_cast<size_t>(index) < state.data.size() ? state.data[static_cast<size_t>(index)]
-                                                                               : LPARAM{-1};
-        };
-        HWND list = handle();
-        for (size_t i = 0; i < state.data.size(); ++i)
-            if (SendMessageW(list, LB_GETSEL, i, 0) > 0) state.selected.insert(state.data[i]);
-        state.caret = dataAt(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
-        if (choice_.multiple)
-            state.anchor = dataAt(SendMessageW(list, LB_GETANCHORINDEX, 0, 0));
-        else
-            state.current = dataAt(SendMessageW(list, LB_GETCURSEL, 0, 0));
-        state.top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-        return state;
-    }
-
-private:
-    Choice choice_;
-    std::unique_ptr<TestListbox> control_;
-};
-
-// Whether the call refused as it must, leaving the list as it was; false when it must not refuse.
-bool Refused(const Choice& choice, size_t n, bool ok, DWORD error, Order order) {
-    if (choice.flags & kUnknownFlag) {
+// Whether the call refused as it must; false when it must not refuse.
+bool Refused(const Choice& choice, const RefOrder& order, size_t n, bool ok, DWORD error) {
+    if (choice.flags & ~kKnownFlags) {
         Require(!ok && error == ERROR_INVALID_FLAGS, "SortLbEx took a flag it does not know");
         return true;
     }
-    if (n >= 2 && IsLocale(order) && !LocaleCompares()) {
+    if (n >= 2 && IsLocale(order) && !LocaleAvailable(order)) {
         Require(!ok && error != 0, "SortLbEx sorted in a locale order the platform cannot give");
         return true;
     }
@@ -220,67 +112,148 @@ bool Refused(const Choice& choice, size_t n, bool ok, DWORD error, Order order) 
     return false;
 }
 
-// SortLbEx: the items in stable order, each whole; a second call finds nothing to do.
-void CheckSort(const Choice& choice, List& list) {
-    const Order order = OrderOf(choice.flags, choice.unicode);
-    const std::vector<Text> items = list.Items();
+size_t LongestIncreasing(const std::vector<size_t>& sequence) {
+    std::vector<size_t> tails;
+    for (size_t value : sequence) {
+        const auto at = std::lower_bound(tails.begin(), tails.end(), value);
+        if (at == tails.end())
+            tails.push_back(value);
+        else
+            *at = value;
+    }
+    return tails.size();
+}
+
+// A rewrite appends what it writes; a move inserts at places.
+size_t AppendedInserts(const std::vector<std::string>& log) {
+    return static_cast<size_t>(std::count_if(log.begin(), log.end(), [](const std::string& line) { return line.rfind("insert -1 ", 0) == 0; }));
+}
+
+// The state SortLbEx must leave: the kept items in stable order, each whole, the marks on their
+// items or, for a duplicate removed, on the equal item that stays.
+List::State Expected(const List::State& before, const std::vector<size_t>& kept, const std::map<LPARAM, LPARAM>& stays,
+                     bool multiple) {
+    List::State expected = before;
+    expected.texts.clear();
+    expected.data.clear();
+    expected.heights.clear();
+    for (size_t item : kept) {
+        expected.texts.push_back(before.texts[item]);
+        expected.data.push_back(before.data[item]);
+        if (!before.heights.empty()) expected.heights.push_back(before.heights[item]);
+    }
+    const auto mark = [&](LPARAM data) {
+        const auto to = stays.find(data);
+        return to == stays.end() ? data : to->second;
+    };
+    expected.selected.clear();
+    for (LPARAM data : before.selected)
+        if (!multiple || !stays.count(data)) expected.selected.insert(mark(data));
+    expected.caret = mark(before.caret);
+    expected.anchor = mark(before.anchor);
+    expected.current = mark(before.current);
+    return expected;
+}
+
+// The items as the list now holds them, each told by its data: item i had data i + 1.
+std::vector<Text> ItemsNow(const std::vector<Text>& items, const List::State& now) {
+    std::vector<Text> held;
+    for (LPARAM data : now.data) held.push_back(items[static_cast<size_t>(data - 1)]);
+    return held;
+}
+
+// SortLbEx: the items in stable order, each whole, no more writes than the items that must move
+// need; a second call finds nothing to do. Recording makes a Unicode window an ANSI one, so
+// only ANSI windows are recorded. Answers the items as the list holds them afterwards.
+std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<Text>& items) {
+    const RefOrder order = OrderOf(choice.flags, choice.unicode);
+    const size_t n = items.size();
     const List::State before = list.Now();
+    const bool visible = IsWindowVisible(list.handle()) != FALSE;
+#if !defined(_WIN32)
+    const int repaints = StandinRepaints(list.handle());
+#endif
+    const bool recorded = !choice.unicode;
+    if (recorded) list.control().Record();
     SetLastError(kPoisoned);
-    const BOOL ok = Dll().SortLbEx(list.handle(), choice.flags);
+    const BOOL ok = Dll().SortLbEx(list.host(), choice.flags);
     const DWORD error = GetLastError();
-    if (Refused(choice, items.size(), ok != FALSE, error, order)) {
+    const size_t writes = recorded ? list.control().Writes() : 0;
+    // Read through a recording procedure every text would pass the code page twice more.
+    list.control().StopRecording();
+    if (Refused(choice, order, n, ok != FALSE, error)) {
         Require(list.Now() == before, "SortLbEx changed a list it refused");
-        return;
+        return items;
     }
 
-    const bool descending = choice.flags & LBEX_DESCENDING;
-    const auto before_ = [&](size_t a, size_t b) {
-        const int compared = Compare(order, items[a], items[b]);
-        return descending ? compared > 0 : compared < 0;
-    };
-    std::vector<size_t> sorted(items.size());
-    std::iota(sorted.begin(), sorted.end(), size_t{0});
-    std::stable_sort(sorted.begin(), sorted.end(), before_);
-    List::State expected = before;
-    for (size_t k = 0; k < sorted.size(); ++k) {
-        expected.texts[k] = before.texts[sorted[k]];
-        expected.data[k] = before.data[sorted[k]];
+    const bool unique = choice.flags & LBEX_UNIQUE;
+    const std::vector<size_t> sorted = StableOrder(order, items);
+    std::vector<size_t> kept = sorted;
+    const auto equal = [&](size_t a, size_t b) { return CompareItems(order, items[a], items[b]) == 0; };
+    if (unique) kept.erase(std::unique(kept.begin(), kept.end(), equal), kept.end());
+    std::map<LPARAM, LPARAM> stays;  // a removed item's data, and that of its equal that stays
+    for (size_t k = 1, first = sorted.empty() ? 0 : sorted[0]; unique && k < sorted.size(); ++k) {
+        if (equal(first, sorted[k]))
+            stays[before.data[sorted[k]]] = before.data[first];
+        else
+            first = sorted[k];
     }
-    const List::State after = list.Now();
+    List::State after = list.Now();
+    // Drawing resumes as it was, with one repaint of a visible list that was written, unless
+    // the host keeps drawing suspended; the stand-in counts the repaints.
+    Require((IsWindowVisible(list.handle()) != FALSE) == visible, "SortLbEx left the list's visibility changed");
+#if !defined(_WIN32)
+    const bool repainted = visible && !(choice.flags & LBEX_DRAWING_SUSPENDED) && after.data != before.data;
+    Require(StandinRepaints(list.handle()) - repaints == (repainted ? 1 : 0), "SortLbEx repainted other than once after writing");
+#endif
+    List::State expected = Expected(before, kept, stays, list.choice().multiple);
+    // The top index is kept as the control takes it for the list as it now is.
+    SendMessageW(list.handle(), LB_SETTOPINDEX, static_cast<WPARAM>(before.top), 0);
+    expected.top = SendMessageW(list.handle(), LB_GETTOPINDEX, 0, 0);
+
     if (IsLocale(order)) {
         // The platform's locale order need not be one that every sort agrees on: the items
         // stand in order, equal ones in their old order, and none is lost.
-        for (size_t k = 1; k < sorted.size(); ++k) {
+        for (size_t k = 1; k < after.data.size(); ++k) {
             const size_t a = static_cast<size_t>(after.data[k - 1] - 1), b = static_cast<size_t>(after.data[k] - 1);
-            Require(!before_(b, a) && (before_(a, b) || a < b), "SortLbEx left two items out of the locale order");
+            const int compared = CompareItems(order, items[a], items[b]);
+            Require(compared < 0 || (compared == 0 && a < b && !unique), "SortLbEx left two items out of the locale order");
         }
-        expected.texts = after.texts;
-        expected.data = after.data;
-        Require(std::is_permutation(after.data.begin(), after.data.end(), before.data.begin()), "SortLbEx lost an item");
         for (size_t k = 0; k < after.data.size(); ++k)
             Require(after.texts[k] == before.texts[static_cast<size_t>(after.data[k] - 1)], "SortLbEx parted a text from its data");
+        if (unique) return ItemsNow(items, after);
+        Require(std::is_permutation(after.data.begin(), after.data.end(), before.data.begin()), "SortLbEx lost an item");
+        expected = after;
     }
     if (!(after == expected)) Fail("SortLbEx did not keep every item whole in stable order");
 
-    // In order now: the same call reads every text once and writes nothing. Recording makes
-    // a Unicode window an ANSI one, so only ANSI windows are recorded.
-    if (choice.unicode) return;
+    if (!recorded) return ItemsNow(items, after);
+    if (!IsLocale(order)) {
+        const size_t moves = kept.size() - LongestIncreasing(kept);
+        const size_t removed = n - kept.size();
+        if (writes > 6 * moves + removed + kWritesBesideItems)
+            Fail("SortLbEx wrote more than the items that must move need:",
+                 std::to_string(writes) + " writes for " + std::to_string(n) + " items, " + std::to_string(moves) +
+                     " to move, " + std::to_string(removed) + " removed, " +
+                     std::to_string(AppendedInserts(list.control().Messages())) +
+                     " appended by a rewrite");
+    }
     list.control().Record();
-    Require(Dll().SortLbEx(list.handle(), choice.flags) != FALSE, "SortLbEx refused a list it had sorted");
+    Require(Dll().SortLbEx(list.host(), choice.flags) != FALSE, "SortLbEx refused a list it had sorted");
     Require(list.control().Writes() == 0, "SortLbEx wrote to a list already in order");
-    Require(list.control().Reads() == (items.size() < 2 ? 0 : items.size()), "SortLbEx read an item other than once");
-}
-
-size_t Halvings(size_t n) {
-    size_t halvings = 0;
-    while ((size_t{1} << halvings) < n + 1) ++halvings;
-    return halvings;
+    Require(list.control().Reads() == (kept.size() < 2 ? 0 : kept.size()), "SortLbEx read an item other than once");
+    list.control().StopRecording();
+    return ItemsNow(items, after);
 }
 
 struct Answer {
     int result;
     DWORD error, position, count;
 };
+
+std::string Show(const Answer& a) {
+    return std::to_string(a.result) + " at " + std::to_string(a.position) + " x" + std::to_string(a.count);
+}
 
 // LookLbEx with an ANSI key or LookLbExW with a Unicode one; the key's copy must stay as it was.
 Answer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
@@ -289,26 +262,27 @@ Answer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
     if (wide) {
         const Wide given = WideForm(key);
         Wide copy = given;
-        answer.result = Dll().LookLbExW(list.handle(), reinterpret_cast<const WCHAR*>(copy.c_str()), flags,
+        answer.result = Dll().LookLbExW(list.host(), reinterpret_cast<const WCHAR*>(copy.c_str()), flags,
                                         &answer.position, &answer.count);
         answer.error = GetLastError();
         Require(copy == given, "LookLbExW wrote into its key");
     } else {
         std::string copy = key;
-        answer.result = Dll().LookLbEx(list.handle(), copy.c_str(), flags, &answer.position, &answer.count);
+        answer.result = Dll().LookLbEx(list.host(), copy.c_str(), flags, &answer.position, &answer.count);
         answer.error = GetLastError();
         Require(copy == key, "LookLbEx wrote into its key");
     }
     return answer;
 }
 
-// What the lookup must answer in a list that stands in order, from the standard library.
-Answer Expected(const std::vector<Text>& items, const Text& key, Order order, bool descending) {
-    const auto before = [&](const Text& a, const Text& b) {
-        const int compared = Compare(order, a, b);
-        return descending ? compared > 0 : compared < 0;
+// What the exact lookup must answer in a list that stands in order, from the standard library.
+Answer Expected(const RefOrder& order, const std::vector<Text>& items, const Text& key) {
+    struct Before {
+        const RefOrder& order;
+        bool operator()(const Text& item, const Key& k) const { return CompareKeyToItem(order, k.text, item) > 0; }
+        bool operator()(const Key& k, const Text& item) const { return CompareKeyToItem(order, k.text, item) < 0; }
     };
-    const auto range = std::equal_range(items.begin(), items.end(), key, before);
+    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
     const auto low = static_cast<DWORD>(range.first - items.begin());
     const auto equal = static_cast<DWORD>(range.second - range.first);
     if (equal > 1) return {LOOK_FOUND_MANY, 0, low, equal};
@@ -318,74 +292,70 @@ Answer Expected(const std::vector<Text>& items, const Text& key, Order order, bo
     return {LOOK_BETWEEN, 0, low - 1, 0};
 }
 
+// With LBEX_PREFIX: the run of items that begin with the key stands where the key would, just
+// after it ascending, just before it descending; none, and the answer is the exact lookup's.
+Answer ExpectedPrefix(const RefOrder& order, const std::vector<Text>& items, const Text& key) {
+    struct Before {
+        const RefOrder& order;
+        bool operator()(const Text& item, const Key& k) const {
+            return CompareKeyToItem(order, k.text, item) > 0 && (!order.descending || !BeginsWith(order, item, k.text));
+        }
+        bool operator()(const Key& k, const Text& item) const {
+            return CompareKeyToItem(order, k.text, item) < 0 && (order.descending || !BeginsWith(order, item, k.text));
+        }
+    };
+    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
+    const auto matching = static_cast<DWORD>(range.second - range.first);
+    if (matching == 0) return Expected(order, items, key);
+    return {matching > 1 ? LOOK_FOUND_MANY : LOOK_FOUND, 0, static_cast<DWORD>(range.first - items.begin()), matching};
+}
+
 void RequireRefusal(const Answer& got, DWORD reason, const char* what) {
     Require(got.result == LOOK_REFUSED && got.position == kPoisoned && got.count == kPoisoned, what);
     Require(reason == 0 ? got.error != 0 : got.error == reason, "LookLbEx refused for the wrong reason");
 }
 
-// Both lookups of every key in the list that SortLbEx left, which stands in the flags' order.
-void CheckLookups(const Case& c, const Choice& choice, List& list) {
-    const Order order = OrderOf(choice.flags, choice.unicode);
-    const std::vector<Text> items = list.Items();
-    Texts keys = c.keys;
-    if (!c.items.empty()) keys.push_back(c.items[c.items.size() / 2]);
-    for (const std::string& key : keys) {
-        for (bool wide : {false, true}) {
-            if (!choice.unicode) list.control().Record();
-            const Answer got = Look(list, key, wide, choice.flags);
-            if (!choice.unicode)
-                Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
-            if (choice.flags & kUnknownFlag) {
-                RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not know");
-                continue;
-            }
-            if (items.empty()) {
-                RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
-                continue;
-            }
-            if (wide && !choice.unicode && OutsideCodePage(key)) {
-                RequireRefusal(got, ERROR_NO_UNICODE_TRANSLATION, "LookLbExW took a key the code page cannot hold");
-                continue;
-            }
-            if (IsLocale(order) && !LocaleCompares()) {
-                RequireRefusal(got, 0, "LookLbEx searched in a locale order the platform cannot give");
-                continue;
-            }
-            // A key meets the list in the list's own form.
-            const Text asKey{key, choice.unicode && wide ? WideForm(key) : FromCodePage(key)};
-            const Answer expected = Expected(items, asKey, order, choice.flags & LBEX_DESCENDING);
-            if (IsLocale(order)) {
-                Require(got.result >= LOOK_BEFORE && got.result <= LOOK_AFTER && got.error == 0,
-                        "LookLbEx refused a list in the locale order");
-                continue;
-            }
-            if (got.result != expected.result || got.position != expected.position || got.count != expected.count ||
-                got.error != 0)
-                Fail("LookLbEx answered", std::to_string(got.result) + " at " + std::to_string(got.position) + " x" +
-                                              std::to_string(got.count) + ", expected " + std::to_string(expected.result) +
-                                              " at " + std::to_string(expected.position) + " x" +
-                                              std::to_string(expected.count));
-        }
-    }
-    if (!items.empty() && !(choice.flags & kUnknownFlag)) {
-        DWORD position = kPoisoned;
-        SetLastError(kPoisoned);
-        Require(Dll().LookLbEx(list.handle(), nullptr, choice.flags, &position, nullptr) == LOOK_REFUSED &&
-                    GetLastError() == ERROR_INVALID_PARAMETER && position == kPoisoned,
-                "LookLbEx took a null key");
-    }
+// One lookup of a key in the list that SortLbEx left, which stands in the flags' order.
+void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& items, const std::string& key, bool wide) {
+    const RefOrder order = OrderOf(choice.flags, choice.unicode);
+    const DWORD flags = choice.flags | (choice.prefix ? LBEX_PREFIX : 0);
+    if (!choice.unicode) list.control().Record();
+    const Answer got = Look(list, key, wide, flags);
+    list.control().StopRecording();
+    if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
+    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS))))
+        return RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
+    if (items.empty()) return RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
+    if (wide && !choice.unicode && OutsideCodePage(key))
+        return RequireRefusal(got, ERROR_NO_UNICODE_TRANSLATION, "LookLbExW took a key the code page cannot hold");
+    if (IsLocale(order) && !LocaleAvailable(order))
+        return RequireRefusal(got, 0, "LookLbEx searched in a locale order the platform cannot give");
+    if (IsLocale(order))
+        return Require(got.result >= LOOK_BEFORE && got.result <= LOOK_AFTER && got.error == 0,
+                       "LookLbEx refused a list in the locale order");
+    // A key meets the list in the list's own form.
+    const Text asKey = TextOf(key, choice.unicode, wide);
+    const Answer expected = choice.prefix ? ExpectedPrefix(order, items, asKey) : Expected(order, items, asKey);
+    if (got.result != expected.result || got.position != expected.position || got.count != expected.count || got.error != 0)
+        Fail(choice.prefix ? "LookLbEx with LBEX_PREFIX answered" : "LookLbEx answered", Show(got) + ", expected " + Show(expected));
 }
 
-// On the list as it was given, the lookup refuses exactly when its ends stand out of order.
-void CheckUnorderedLookup(const Case& c, const Choice& choice) {
-    const Order order = OrderOf(choice.flags, choice.unicode);
-    if (c.items.empty() || c.keys.empty() || (choice.flags & kUnknownFlag) || IsLocale(order)) return;
-    List list(c.items, choice);
-    const std::vector<Text> items = list.Items();
-    const int ends = Compare(order, items.front(), items.back());
-    const bool outOfOrder = choice.flags & LBEX_DESCENDING ? ends < 0 : ends > 0;
+// Every key, and the middle item, looked up with LookLbEx or LookLbExW as the tail chooses.
+void CheckLookups(const Case& c, const Choice& choice, List& list, const std::vector<Text>& items, Tail& tail) {
+    Texts keys = c.keys;
+    if (!c.items.empty()) keys.push_back(c.items[c.items.size() / 2]);
+    for (const std::string& key : keys) CheckLookup(choice, list, items, key, tail.Byte() & 1);
+}
+
+// On the list as it was given, the lookup refuses exactly when its ends stand out of order. It
+// is made on the list that the sort then meets, which it must leave as it was.
+void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list, const std::vector<Text>& items) {
+    const RefOrder order = OrderOf(choice.flags, choice.unicode);
+    if (c.keys.empty() || items.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
+    const bool outOfOrder = CompareItems(order, items.front(), items.back()) > 0;
     if (!choice.unicode) list.control().Record();
     const Answer got = Look(list, c.keys.front(), false, choice.flags);
+    list.control().StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if (outOfOrder)
         RequireRefusal(got, ERROR_INVALID_DATA, "LookLbEx searched a list whose ends stand out of order");
@@ -395,10 +365,11 @@ void CheckUnorderedLookup(const Case& c, const Choice& choice) {
 
 }  // namespace
 
-void CheckExtended(const Case& c) {
-    const Choice choice = Choose(c.direction);
-    List list(c.items, choice);
-    CheckSort(choice, list);
-    CheckLookups(c, choice, list);
-    CheckUnorderedLookup(c, choice);
+void CheckExtended(const Case& given, Tail& tail) {
+    const Case c = WithLongTextsRarely(given, tail);
+    const Choice choice = Choose(c.direction, tail);
+    List list(Shape(c, choice, tail), choice);
+    const std::vector<Text> items = list.Items();
+    CheckUnorderedLookup(c, choice, list, items);
+    CheckLookups(c, choice, list, CheckSort(choice, list, items), tail);
 }

@@ -1,10 +1,12 @@
-// Fuzz target: decodes its input into a list of texts, a direction and a few keys, then
-// sorts and searches listbox controls holding them and checks every answer against one
-// built here from the standard library; then drives the diagnostic routines (see
-// diag_checks.cpp). Any disagreement aborts. It runs under libFuzzer, and through
-// fuzz/corpus_runner.cpp over the stored corpus as an ordinary test: against the stand-in
-// natively, against real controls and the real DLL on Windows.
+// Fuzz target: decodes the front of its input into a list of texts, a direction and a few
+// keys; its last byte chooses one check, which sorts, searches or adds to controls holding
+// them and checks every answer against one built here from the standard library, or drives
+// the diagnostic routines (see diag_checks.cpp). One check an input keeps each run short; the
+// fuzzer's mutations reach the others. Any disagreement aborts. It runs under libFuzzer, and
+// through fuzz/corpus_runner.cpp, which runs every check on each stored input, as an ordinary
+// test: against the stand-in natively, against real controls and the real DLL on Windows.
 #include "fuzz/checks.h"
+#include "fuzz/reference.h"
 
 #include "Tolvarenkis.h"
 #include "support/exports.h"
@@ -17,16 +19,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr size_t kMaxKeys = 4;
-constexpr size_t kMaxItems = 36;
+// Most lists are short, which keeps a run short; one in eight may be longer.
+constexpr size_t kMaxItems = 8;
+constexpr size_t kMaxManyItems = 36;
+constexpr uint8_t kManyItems = 0x1C;  // in the byte of the key count
 constexpr size_t kMaxShortText = 31;
 // Long texts reach from a little below the longest that fits to a little above it.
 constexpr size_t kLongTextBase = TOLVARENKIS_TEXT_MAX - 7;
+constexpr uint8_t kLongTextLengths = 15;
 constexpr size_t kKeyGuard = 8;  // bytes after a key's zero that LookLb must leave alone
 constexpr char kGuardByte = '#';
 
@@ -46,12 +53,22 @@ private:
 // Texts never hold a zero byte: it would end them.
 char TextByte(uint8_t value) { return static_cast<char>(value ? value : 1); }
 
-std::string FreshText(Input& input, uint8_t control, bool smallAlphabet) {
-    static const char alphabet[] = {'a', 'b', 'B', '\xE9'};
-    std::string text(control & kMaxShortText, '\0');
+enum class Alphabet { kAnyByte, kSmall, kNumbers };
+
+// The small alphabet holds digits for the numbers order and TAB for the columns; the numbers
+// alphabet runs of digits with and without leading zeros, fields, and a character just below
+// the digits.
+std::string FreshText(Input& input, size_t length, Alphabet alphabet) {
+    static const char small[] = {'a', 'b', 'B', '\xE9', '0', '7', '\t', ':'};
+    static const char numbers[] = {'0', '0', '1', '9', '\t', 'x', 'X', '/'};
+    std::string text(length, '\0');
     for (char& c : text) {
         const uint8_t value = input.Byte();
-        c = smallAlphabet ? alphabet[value % sizeof alphabet] : TextByte(value);
+        switch (alphabet) {
+        case Alphabet::kSmall: c = small[value % sizeof small]; break;
+        case Alphabet::kNumbers: c = numbers[value % sizeof numbers]; break;
+        default: c = TextByte(value); break;
+        }
     }
     return text;
 }
@@ -62,20 +79,21 @@ const std::string& Earlier(const Texts& texts, uint8_t pick) {
 }
 
 std::string LongText(Input& input, uint8_t control) {
-    std::string text(kLongTextBase + (control & kMaxShortText), TextByte(input.Byte()));
+    std::string text(kLongTextBase + (control & kLongTextLengths), TextByte(input.Byte()));
     text.back() = TextByte(input.Byte());
     return text;
 }
 
 // One text from a control byte whose top three bits choose how it is made: fresh from
 // a small alphabet or from any byte, a copy, a prefix or an extension of an earlier text,
-// the empty text, or one about as long as the longest a buffer holds.
+// the empty text, or (half each) one about as long as the longest a buffer holds or one of
+// digits and fields. Long texts cost the most to sort and compare: one text in sixteen.
 std::string NextText(Input& input, const Texts& earlier) {
     const uint8_t control = input.Byte();
     switch (control >> 5) {
-    case 0: return FreshText(input, control, true);
+    case 0: return FreshText(input, control & kMaxShortText, Alphabet::kSmall);
     case 1:
-    case 2: return FreshText(input, control, false);
+    case 2: return FreshText(input, control & kMaxShortText, Alphabet::kAnyByte);
     case 3: return Earlier(earlier, input.Byte());
     case 4: {
         const std::string& text = Earlier(earlier, input.Byte());
@@ -86,7 +104,9 @@ std::string NextText(Input& input, const Texts& earlier) {
         return text + TextByte(input.Byte());
     }
     case 6: return {};
-    default: return LongText(input, control);
+    default:
+        if (control & 0x10) return FreshText(input, control & kLongTextLengths, Alphabet::kNumbers);
+        return LongText(input, control);
     }
 }
 
@@ -94,10 +114,12 @@ Case Decode(Input& input) {
     Case decoded;
     decoded.direction = input.Byte();
     decoded.direction |= static_cast<DWORD>(input.Byte()) << 8;
-    const size_t keyCount = input.Byte() % kMaxKeys + 1;
+    const uint8_t counts = input.Byte();
+    const size_t keyCount = counts % kMaxKeys + 1;
+    const size_t maxItems = (counts & kManyItems) == kManyItems ? kMaxManyItems : kMaxItems;
     // Keys come first, so that items can copy, cut or extend them.
     Texts all;
-    while (all.size() < keyCount + kMaxItems && !(all.size() >= keyCount && input.AtEnd()))
+    while (all.size() < keyCount + maxItems && !(all.size() >= keyCount && input.AtEnd()))
         all.push_back(NextText(input, all));
     const auto firstItem = all.begin() + static_cast<std::ptrdiff_t>(keyCount);
     decoded.keys.assign(all.begin(), firstItem);
@@ -118,10 +140,26 @@ std::string Describe(const Texts& texts) {
 // The bit of the direction's second byte that gives the items data; SortLb reads only the first.
 constexpr DWORD kWithData = 0x100;
 
-// SortLb: the same texts afterwards, in the direction's order unless an overlong text
+// Why SortLb must leave a list of two or more as it is: the first item that is too long for a
+// text buffer, or (on a Unicode window) whose text the code page cannot hold.
+DWORD Unsortable(const Texts& items, bool unicode) {
+    if (items.size() < 2) return 0;
+    for (const std::string& item : items) {
+        const size_t length = unicode ? WideForm(item).size() : item.size();
+        if (length > TOLVARENKIS_TEXT_MAX) return ERROR_INSUFFICIENT_BUFFER;
+        if (unicode && OutsideCodePage(item)) return ERROR_NO_UNICODE_TRANSLATION;
+    }
+    return 0;
+}
+
+// SortLb: the same texts afterwards, in the direction's order unless a text it cannot sort
 // kept the list as it was, each with the item data it had, and the last error to say which.
-void CheckSort(const Case& c) {
-    TestListbox list(c.items);
+// On a Unicode window the texts go through the code page both ways.
+void CheckSort(const Case& c, bool unicode) {
+    std::vector<Wide> wide;
+    for (const std::string& item : c.items) wide.push_back(WideForm(item));
+    const std::unique_ptr<TestListbox> made = unicode ? std::make_unique<TestListbox>(wide, 0) : std::make_unique<TestListbox>(c.items);
+    TestListbox& list = *made;
     std::vector<LPARAM> data(c.items.size(), 0);
     if (c.direction & kWithData)
         for (size_t i = 0; i < data.size(); ++i) data[i] = i % 4 == 3 ? 0 : static_cast<LPARAM>(i + 1);
@@ -129,25 +167,32 @@ void CheckSort(const Case& c) {
     SetLastError(0xDEAD);
     Dll().SortLb(list.handle(), c.direction);
     const DWORD error = GetLastError();
-    const Texts after = list.Items();
-    if (!AllFit(c.items)) {
-        if (after != c.items) Fail("SortLb changed a list holding an overlong text:", Describe(after));
-        // A single item needs no sorting, whatever its length.
-        const DWORD reason = c.items.size() >= 2 ? ERROR_INSUFFICIENT_BUFFER : 0;
-        Require(error == reason, "SortLb gave the wrong reason for leaving an overlong text");
+    if (const DWORD reason = Unsortable(c.items, unicode)) {
+        if (unicode ? list.WideItems() != wide : list.Items() != c.items)
+            Fail("SortLb changed a list it cannot sort:", Describe(list.Items()));
+        Require(error == reason, "SortLb gave the wrong reason for leaving a list unsorted");
         return;
     }
     Require(error == 0, "SortLb did its work but left a last error");
     Texts expected = c.items;
     std::sort(expected.begin(), expected.end(), TextBefore);
     if ((c.direction & 0xFF) != 0) std::reverse(expected.begin(), expected.end());
-    if (after != expected) Fail("SortLb left", Describe(after) + "expected " + Describe(expected));
+    if (!unicode) {
+        const Texts after = list.Items();
+        if (after != expected) Fail("SortLb left", Describe(after) + "expected " + Describe(expected));
+    }
+    // In UTF-16, which keeps what a Unicode window holds beyond the code page.
+    const auto form = [unicode](const std::string& text) { return unicode ? WideForm(text) : FromCodePage(text); };
+    const std::vector<Wide> after = list.WideItems();
+    std::vector<Wide> expectedWide;
+    for (const std::string& text : expected) expectedWide.push_back(form(text));
+    Require(after == expectedWide, "SortLb left the texts other than sorted");
 
     // Each text keeps its data; equal texts may trade places with theirs.
-    std::vector<std::pair<std::string, LPARAM>> before, kept;
+    std::vector<std::pair<Wide, LPARAM>> before, kept;
     const std::vector<LPARAM> afterData = list.Data();
     for (size_t i = 0; i < data.size(); ++i) {
-        before.emplace_back(c.items[i], data[i]);
+        before.emplace_back(form(c.items[i]), data[i]);
         kept.emplace_back(after[i], afterData[i]);
     }
     std::sort(before.begin(), before.end());
@@ -291,12 +336,46 @@ void Fail(const char* what, const std::string& detail) {
     std::abort();
 }
 
+namespace {
+
+enum class Check { kSortLb, kSortLbUnicode, kLookLb, kExtended, kAdd, kRefusals, kDiagnostics };
+
+// The checks by the input's last byte: the extended exports, where most of the module is, thrice.
+constexpr Check kChecks[] = {Check::kSortLb, Check::kSortLbUnicode, Check::kLookLb, Check::kExtended,
+                             Check::kExtended, Check::kExtended, Check::kAdd, Check::kRefusals, Check::kDiagnostics};
+constexpr size_t kCheckCount = sizeof kChecks / sizeof kChecks[0];
+
+void Run(Check check, const Case& c, const uint8_t* data, size_t size, Tail& tail, bool everyWay) {
+    switch (check) {
+    case Check::kSortLb: CheckSort(c, false); break;
+    case Check::kSortLbUnicode: CheckSort(c, true); break;
+    case Check::kLookLb: CheckLookups(c); break;
+    case Check::kExtended: CheckExtended(c, tail); break;
+    case Check::kAdd: CheckAdd(c, tail); break;
+    case Check::kRefusals: CheckRefusals(c, tail, everyWay); break;
+    case Check::kDiagnostics: CheckDiagnostics(data, size, tail); break;
+    }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input input(data, size);
     const Case c = Decode(input);
-    CheckSort(c);
-    CheckLookups(c);
-    CheckExtended(c);
-    CheckDiagnostics(data, size);
+    Tail tail(data, size);
+    Run(kChecks[tail.Byte() % kCheckCount], c, data, size, tail, false);
     return 0;
+}
+
+// The stored corpus's way: every check on each input, each with the choices the tail gives it
+// after the byte that would choose one.
+extern "C" void CheckEveryWay(const uint8_t* data, size_t size) {
+    Input input(data, size);
+    const Case c = Decode(input);
+    for (size_t i = 0; i < kCheckCount; ++i) {
+        if (i > 0 && kChecks[i] == kChecks[i - 1]) continue;
+        Tail tail(data, size);
+        tail.Byte();
+        Run(kChecks[i], c, data, size, tail, true);
+    }
 }

@@ -322,7 +322,8 @@ private:
     }
 
     LRESULT Placed(LRESULT index) const {
-        return index >= 0 && static_cast<DWORD>(index) < plan_.count ? static_cast<LRESULT>(plan_.place[index]) : index;
+        if (index < 0 || static_cast<DWORD>(index) >= plan_.count) return index;
+        return static_cast<LRESULT>(plan_.place[static_cast<SIZE_T>(index)]);
     }
 
     // The caret, the anchor and the single selection follow their items; the top index last,

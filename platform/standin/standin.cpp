@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <memory>
 #include <sched.h>
 #include <string>
 #include <vector>
@@ -46,18 +47,24 @@ bool ToByte(char16_t unit, char& byte) {
 }
 
 std::u16string Widen(const char* text) {
-    std::u16string wide;
-    for (; *text; ++text) wide += FromByte(static_cast<unsigned char>(*text));
+    std::u16string wide(std::strlen(text), u'\0');
+    for (char16_t& unit : wide) unit = FromByte(static_cast<unsigned char>(*text++));
     return wide;
 }
 
-std::string Narrow(const std::u16string& wide) {
-    std::string text;
+// Into room for wide's units and a zero.
+void NarrowInto(const std::u16string& wide, char* text) {
     for (char16_t unit : wide) {
         char byte = '?';
         ToByte(unit, byte);
-        text += byte;
+        *text++ = byte;
     }
+    *text = '\0';
+}
+
+std::string Narrow(const std::u16string& wide) {
+    std::string text(wide.size(), '\0');
+    NarrowInto(wide, &text[0]);
     return text;
 }
 
@@ -92,7 +99,8 @@ struct Window {
     HWND list;  // a combo box's
     DWORD style;
     bool unicode;
-    std::vector<Item> items;
+    // Each item on the heap, so that an insert or a delete shifts pointers, not texts.
+    std::vector<std::unique_ptr<Item>> items;
     int selected;  // single selection
     int caret;
     int anchor;
@@ -131,7 +139,7 @@ LRESULT Insert(Window& w, int index, LPARAM lParam) {
         item.text = reinterpret_cast<const char16_t*>(lParam);
     else
         item.text = Widen(reinterpret_cast<const char*>(lParam));
-    w.items.insert(w.items.begin() + index, item);
+    w.items.insert(w.items.begin() + index, std::make_unique<Item>(std::move(item)));
     Shift(w.selected, index, 1);
     Shift(w.caret, index + 1, 1);
     Shift(w.anchor, index, 1);
@@ -139,16 +147,16 @@ LRESULT Insert(Window& w, int index, LPARAM lParam) {
 }
 
 // Where LB_ADDSTRING puts a text: at the end, or with LBS_SORT after every item that does
-// not come after it, case ignored.
+// not come after it, case ignored, found by halving as the real control does.
 int AddPosition(const Window& w, LPARAM lParam) {
     if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
     const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
                                             : Widen(reinterpret_cast<const char*>(lParam));
-    size_t at = 0;
-    while (at < w.items.size() &&
-           CompareStringOrdinal(w.items[at].text.c_str(), -1, text.c_str(), -1, TRUE) != CSTR_GREATER_THAN)
-        ++at;
-    return static_cast<int>(at);
+    const auto after = std::upper_bound(w.items.begin(), w.items.end(), text, [](const std::u16string& t, const std::unique_ptr<Item>& item) {
+        return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), item->text.data(),
+                                    static_cast<int>(item->text.size()), TRUE) == CSTR_LESS_THAN;
+    });
+    return static_cast<int>(after - w.items.begin());
 }
 
 LRESULT Delete(Window& w, int index) {
@@ -174,8 +182,7 @@ LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
     if (wideMessage) {
         std::memcpy(reinterpret_cast<char16_t*>(buffer), item.text.c_str(), (item.text.size() + 1) * sizeof(char16_t));
     } else {
-        const std::string text = Narrow(item.text);
-        std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
+        NarrowInto(item.text, reinterpret_cast<char*>(buffer));
     }
     return static_cast<LRESULT>(item.text.size());
 }
@@ -183,11 +190,11 @@ LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
 LRESULT SetSelection(Window& w, bool state, int index) {
     if (!MultipleSelection(w)) return LB_ERR;
     if (index == -1) {
-        for (Item& item : w.items) item.selected = state;
+        for (const std::unique_ptr<Item>& item : w.items) item->selected = state;
         return LB_OKAY;
     }
     if (index < 0 || static_cast<size_t>(index) >= w.items.size()) return LB_ERR;
-    w.items[static_cast<size_t>(index)].selected = state;
+    w.items[static_cast<size_t>(index)]->selected = state;
     if (state) w.anchor = index;
     return LB_OKAY;
 }
@@ -196,7 +203,7 @@ LRESULT SelectedItems(const Window& w, size_t most, int* into) {
     if (!MultipleSelection(w)) return LB_ERR;
     size_t found = 0;
     for (size_t i = 0; i < w.items.size() && found < most; ++i)
-        if (w.items[i].selected) into[found++] = static_cast<int>(i);
+        if (w.items[i]->selected) into[found++] = static_cast<int>(i);
     return static_cast<LRESULT>(found);
 }
 
@@ -208,7 +215,7 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // The real control reads the index as a signed int: -1 appends on insert.
     const int index = static_cast<int>(wParam);
     const bool inRange = index >= 0 && static_cast<size_t>(index) < size;
-    Item* item = inRange ? &w.items[static_cast<size_t>(index)] : nullptr;
+    Item* item = inRange ? w.items[static_cast<size_t>(index)].get() : nullptr;
     switch (message) {
     case LB_GETCOUNT: return static_cast<LRESULT>(size);
     case LB_GETTEXTLEN: return item ? TextLength(w, *item) : LB_ERR;
@@ -235,7 +242,7 @@ LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case LB_SETSEL: return SetSelection(w, wParam != 0, static_cast<int>(lParam));
     case LB_GETSELCOUNT: {
         if (!MultipleSelection(w)) return LB_ERR;
-        return std::count_if(w.items.begin(), w.items.end(), [](const Item& i) { return i.selected; });
+        return std::count_if(w.items.begin(), w.items.end(), [](const std::unique_ptr<Item>& i) { return i->selected; });
     }
     case LB_GETSELITEMS: return SelectedItems(w, wParam, reinterpret_cast<int*>(lParam));
     case LB_SETCURSEL:
@@ -579,7 +586,17 @@ HANDLE GetProcessHeap() {
     return &heap;
 }
 
+namespace {
+
+int heapAllocationsLeft = -1;
+
+}  // namespace
+
+void StandinFailHeapAfter(int allocations) { heapAllocationsLeft = allocations; }
+
 LPVOID HeapAlloc(HANDLE, DWORD flags, SIZE_T bytes) {
+    if (heapAllocationsLeft == 0) return nullptr;
+    if (heapAllocationsLeft > 0) --heapAllocationsLeft;
     return (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
 }
 

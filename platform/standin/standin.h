@@ -277,3 +277,6 @@ void StandinSetMessageBoxResponder(MessageBoxResponder responder);
 void StandinHideProcedure(LPCSTR name);
 // Not part of Windows: how many times RedrawWindow was asked to repaint the window.
 int StandinRepaints(HWND window);
+// Not part of Windows: HeapAlloc fails once this many more allocations have been made, as in a
+// process short of memory; a negative count, the default, never.
+void StandinFailHeapAfter(int allocations);

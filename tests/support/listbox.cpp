@@ -89,6 +89,35 @@ TestListbox::TestListbox(const std::vector<std::u16string>& items, DWORD style)
         SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+namespace {
+
+HWND ListOf(HWND combo) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    return combo && GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
+}
+
+}  // namespace
+
+TestListbox::TestListbox(HWND combo) : window_(ListOf(combo)), combo_(combo) {}
+
+std::unique_ptr<TestListbox> TestListbox::Combo(const std::vector<std::string>& items, DWORD style) {
+    std::unique_ptr<TestListbox> combo(new TestListbox(CreateWindowExA(0, "COMBOBOX", nullptr, WS_POPUP | style, 0, 0, 200,
+                                                                       200, nullptr, nullptr, nullptr, nullptr)));
+    for (const std::string& item : items)
+        SendMessageA(combo->combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    return combo;
+}
+
+std::unique_ptr<TestListbox> TestListbox::Combo(const std::vector<std::u16string>& items, DWORD style) {
+    std::unique_ptr<TestListbox> combo(new TestListbox(CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"COMBOBOX"), nullptr,
+                                                                       WS_POPUP | style, 0, 0, 200, 200, nullptr, nullptr,
+                                                                       nullptr, nullptr)));
+    for (const std::u16string& item : items)
+        SendMessageW(combo->combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    return combo;
+}
+
 std::vector<std::u16string> WideItemsOf(HWND list) {
     std::vector<std::u16string> items;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -110,7 +139,7 @@ TestListbox::~TestListbox() {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
         controlProc = nullptr;
     }
-    DestroyWindow(window_);
+    DestroyWindow(host());
 #if defined(_WIN32)
     if (owner_) DestroyWindow(owner_);
 #endif
@@ -145,6 +174,12 @@ void TestListbox::Record() {
     if (controlProc) return;
     controlProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+}
+
+void TestListbox::StopRecording() {
+    if (!controlProc) return;
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
+    controlProc = nullptr;
 }
 
 std::vector<std::string> TestListbox::Messages(unsigned queries) const {

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,14 @@ public:
     TestListbox(const TestListbox&) = delete;
     TestListbox& operator=(const TestListbox&) = delete;
 
+    // A combo box of the given CBS_ styles holding the items, made with the A or the W
+    // function: handle() is its list, host() the combo box.
+    static std::unique_ptr<TestListbox> Combo(const std::vector<std::string>& items, DWORD style);
+    static std::unique_ptr<TestListbox> Combo(const std::vector<std::u16string>& items, DWORD style);
+
     HWND handle() const { return window_; }
+    // What a host hands the module: the combo box, or the listbox itself.
+    HWND host() const { return combo_ ? combo_ : window_; }
     std::vector<std::string> Items() const;
     std::vector<std::u16string> WideItems() const;
     std::vector<LPARAM> Data() const;
@@ -36,6 +44,8 @@ public:
     // From now on, every message sent to the control is logged; again, the log starts anew.
     // One control is recorded at a time.
     void Record();
+    // The control's own procedure back, the log kept for reading.
+    void StopRecording();
     // The queries the log leaves out unless asked for.
     enum Queries : unsigned { kNoQueries = 0, kLengthQueries = 1, kDataQueries = 2, kAllQueries = 3 };
     // The log, one line a message: "count", "len 3", "data 3", "read 1 A", "delete 0",
@@ -47,10 +57,13 @@ public:
     size_t Writes() const;
 
 private:
+    explicit TestListbox(HWND combo);
+
     static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_ = nullptr;
     HWND window_;
+    HWND combo_ = nullptr;
     std::vector<ULONG_PTR> deleted_;
     std::function<void()> onDelete_;
 };

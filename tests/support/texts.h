@@ -17,9 +17,10 @@ inline bool TextBefore(const std::string& a, const std::string& b) {
                                         });
 }
 
-// Whether the platform compares in the user's locale: Windows does, the stand-in does not.
-inline bool LocaleCompares() {
-    return CompareStringW(LOCALE_USER_DEFAULT, 0, reinterpret_cast<LPCWSTR>(u"a"), 1, reinterpret_cast<LPCWSTR>(u"b"), 1) != 0;
+// Whether the platform compares in the user's locale, with CompareStringW's options: Windows
+// does (SORT_DIGITSASNUMBERS from Windows 7 on), the stand-in does not.
+inline bool LocaleCompares(DWORD options = 0) {
+    return CompareStringW(LOCALE_USER_DEFAULT, options, reinterpret_cast<LPCWSTR>(u"a"), 1, reinterpret_cast<LPCWSTR>(u"b"), 1) != 0;
 }
 
 // A list of count texts drawn from a small alphabet (so that duplicates and prefixes are
