@@ -139,10 +139,11 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * each deleted and inserted at its place, or, where that would cost more, the part of the list
  * from the first item that moves is written again, with LB_INITSTORAGE first. An item's data is
  * set to 0 before the item is deleted, so that no WM_DELETEITEM names the data of an item that
- * stays listed. A list already in order gets no message that changes it.
- * Drawing: while it writes, the list's drawing is suspended (WM_SETREDRAW FALSE), then resumed
- * (WM_SETREDRAW TRUE, WS_VISIBLE as it was) and a visible list repainted once, whatever the
- * host's own WM_SETREDRAW state was. With
+ * stays listed; a list with neither parent nor owner tells nobody of deletes, and there the
+ * data stays. A list already in order gets no message that changes it.
+ * Drawing: while it writes, the list's drawing is suspended (WM_SETREDRAW FALSE, and a visible
+ * list's WS_VISIBLE taken away), then resumed (WM_SETREDRAW TRUE, the style as it was) and the
+ * list repainted once, whatever the host's own WM_SETREDRAW state was. With
  * LBEX_DRAWING_SUSPENDED nothing of the list's drawing is touched: no WM_SETREDRAW, no style,
  * no repaint; the host resumes drawing itself.
  * LBEX_UNIQUE: of each run of items that compare equal under the flags only the first in the

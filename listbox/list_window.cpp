@@ -26,6 +26,9 @@ DWORD ListWindow::Open(HWND handle) {
     handle_ = list;
     style_ = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
     unicode_ = IsWindowUnicode(list) != FALSE;
+    // The control tells its parent, or the owner of a list that is no child; one with neither
+    // tells nobody.
+    deletesHeard_ = GetParent(list) != nullptr || GetWindow(list, GW_OWNER) != nullptr;
     return 0;
 }
 
@@ -43,13 +46,15 @@ bool ListWindow::Read(DWORD index, WCHAR* text, LRESULT length) const {
     return LbReadWide(handle_, index, text, length);
 }
 
-// WM_SETREDRAW FALSE spares the control the scroll-bar and invalidation work of every write;
-// under Wine it makes a visible list as cheap to write as a hidden one. Where the message
-// reaches DefWindowProc, TRUE sets WS_VISIBLE, on a hidden list too: afterwards the style bit
-// is set as it was.
+// WM_SETREDRAW FALSE spares the control the scroll-bar and invalidation work of every write.
+// Windows' DefWindowProc also takes WS_VISIBLE away for it, Wine's listbox does not, and a
+// visible list that is drawn on each write costs most; so a visible list loses WS_VISIBLE as
+// well. WM_SETREDRAW TRUE gives WS_VISIBLE back on Windows, to a hidden list too: afterwards the
+// style bit is set as it was.
 void ListWindow::SuspendDrawing(bool hostSuspended) {
     if (hostSuspended) return;
     visible_ = IsWindowVisible(handle_) != FALSE;
+    if (visible_) SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>(style_ & ~static_cast<DWORD>(WS_VISIBLE)));
     Send(WM_SETREDRAW, FALSE);
     suspended_ = true;
 }

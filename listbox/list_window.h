@@ -16,6 +16,8 @@ public:
     bool unicode() const { return unicode_; }
     bool multipleSelection() const;
     bool variableHeights() const;
+    // Whether a window hears of the items deleted (WM_DELETEITEM goes to the list's owner).
+    bool deletesHeard() const { return deletesHeard_; }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(handle_, message, wParam, lParam);
@@ -36,6 +38,7 @@ private:
     HWND handle_ = nullptr;
     DWORD style_ = 0;
     bool unicode_ = false;
+    bool deletesHeard_ = true;
     bool suspended_ = false;  // by SuspendDrawing
     bool visible_ = false;    // and repainted by ResumeDrawing
 };

@@ -251,7 +251,7 @@ DWORD ReadKept(const ListWindow& list, const Plan& plan, Kept& kept) {
 }
 
 // The writes, from the plan. An item keeps its data through a delete only when it leaves the
-// list: the owner hears of no record whose item stays listed.
+// list, or when nobody hears of deletes: the owner hears of no record whose item stays listed.
 class Writer {
 public:
     Writer(ListWindow& list, const Texts& texts, const Plan& plan, const Kept& kept)
@@ -270,7 +270,7 @@ public:
 
 private:
     void Forget(DWORD index, DWORD item) {
-        if (kept_.data[item] != 0) list_.Send(LB_SETITEMDATA, index, 0);
+        if (kept_.data[item] != 0 && list_.deletesHeard()) list_.Send(LB_SETITEMDATA, index, 0);
     }
 
     // Inserts the item at `at` (-1: the end) and gives it back what it had.

@@ -26,7 +26,7 @@ set(xp_functions
   CloseHandle CompareStringW ExitProcess GetCurrentThreadId GetLastError GetModuleHandleA
   GetProcAddress GetProcessHeap HeapAlloc HeapFree MultiByteToWideChar OpenFile SetLastError
   Sleep WideCharToMultiByte WriteFile lstrcpyA lstrlenA
-  GetComboBoxInfo GetWindowLongA InSendMessage IsWindow IsWindowUnicode IsWindowVisible
+  GetComboBoxInfo GetParent GetWindow GetWindowLongA InSendMessage IsWindow IsWindowUnicode IsWindowVisible
   MessageBoxA MsgWaitForMultipleObjects PeekMessageA RedrawWindow SendMessageA SendMessageW
   SetWindowLongA)
 string(REGEX MATCH "DLL Name: KERNEL32\\.dll.*" import_tables "${image}")

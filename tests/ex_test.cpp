@@ -238,15 +238,19 @@ TEST(SortLbEx, SuspendsDrawingWhileItWritesUnlessTheHostKeepsItSuspended) {
 #endif
         const bool visible = IsWindowVisible(list.handle()) != FALSE;
         std::vector<WPARAM> redraws;
+        bool visibleWhileWritten = false;
         {
             Subclass watch(list.handle(), [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
                 if (message == WM_SETREDRAW) redraws.push_back(wParam);
+                if (message == LB_INSERTSTRING) visibleWhileWritten |= IsWindowVisible(list.handle()) != FALSE;
                 return false;
             });
             ASSERT_TRUE(SortEx(list.handle(), row.hostSuspends ? LBEX_DRAWING_SUSPENDED : 0));
         }
         EXPECT_EQ(list.Items(), (Texts{"a", "b", "c"}));
         EXPECT_EQ(redraws, row.redraws);
+        // The style is the host's when it keeps drawing suspended.
+        EXPECT_EQ(visibleWhileWritten, row.hostSuspends && visible);
         EXPECT_EQ(IsWindowVisible(list.handle()) != FALSE, visible);
         EXPECT_EQ(RepaintDue(list.handle()), row.repainted);
     }

@@ -97,6 +97,7 @@ struct Window {
     WNDPROC proc;
     Kind kind;
     HWND list;  // a combo box's
+    HWND parent;
     DWORD style;
     bool unicode;
     // Each item on the heap, so that an insert or a delete shifts pointers, not texts.
@@ -304,7 +305,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, kind, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
     return window;
 }
 
@@ -316,7 +317,9 @@ HWND NewCombo(DWORD style, bool unicode) {
     if (style & CBS_OWNERDRAWFIXED) listStyle |= LBS_OWNERDRAWFIXED;
     if (style & CBS_OWNERDRAWVARIABLE) listStyle |= LBS_OWNERDRAWVARIABLE;
     if (style & CBS_HASSTRINGS) listStyle |= LBS_HASSTRINGS;
-    windows[combo].list = NewWindow(Kind::kListbox, listStyle, unicode);
+    HWND list = NewWindow(Kind::kListbox, listStyle, unicode);
+    windows[list].parent = combo;
+    windows[combo].list = list;
     return combo;
 }
 
@@ -371,16 +374,26 @@ LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wi
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND, HMENU,
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND parent, HMENU,
                      HINSTANCE, LPVOID) {
-    return NewWindowOfClass(className, style, false);
+    HWND window = NewWindowOfClass(className, style, false);
+    windows[window].parent = parent;
+    return window;
 }
 
-HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND, HMENU,
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int, int, int, int, HWND parent, HMENU,
                      HINSTANCE, LPVOID) {
-    return NewWindowOfClass(Narrow(className), style, true);
+    HWND window = NewWindowOfClass(Narrow(className), style, true);
+    windows[window].parent = parent;
+    return window;
 }
 
+HWND GetParent(HWND window) {
+    const Window* w = Find(window);
+    return w ? w->parent : nullptr;
+}
+
+HWND GetWindow(HWND, UINT) { return nullptr; }
 
 BOOL DestroyWindow(HWND window) {
     const Window* w = Find(window);

@@ -194,7 +194,10 @@ BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 BOOL IsWindowUnicode(HWND window);
 BOOL IsWindowVisible(HWND window);
-
+// The parent given at creation; the stand-in's windows have no owners.
+HWND GetParent(HWND window);
+#define GW_OWNER 4
+HWND GetWindow(HWND window, UINT relation);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG GetWindowLongA(HWND window, int index);
