@@ -25,6 +25,19 @@ public:
     }
     // Room for at least count elements, keeping none of the earlier ones.
     bool Reserve(SIZE_T count) { return count <= size_ || Take(count); }
+    // Room for at least count elements, the first `kept` of them kept; it at least doubles, so
+    // that growing by steps costs a copy of each element about once.
+    bool Grow(SIZE_T count, SIZE_T kept) {
+        if (count <= size_) return true;
+        const SIZE_T size = count > 2 * size_ ? count : 2 * size_;
+        T* grown = static_cast<T*>(HeapRetake(nullptr, size, sizeof(T)));
+        if (!grown) return false;
+        for (SIZE_T i = 0; i < kept; ++i) grown[i] = items_[i];
+        HeapGive(items_);
+        items_ = grown;
+        size_ = size;
+        return true;
+    }
 
     T* get() const { return items_; }
     T& operator[](SIZE_T index) const { return items_[index]; }

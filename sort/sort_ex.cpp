@@ -43,27 +43,26 @@ DWORD NarrowKeys(DWORD count, Texts& texts) {
     return 0;
 }
 
+// One pass, each text's length and then the text, so that the control finds each item once.
 DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Texts& texts) {
-    if (!texts.starts.Take(SIZE_T{count} + 1) || !texts.keys.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+    constexpr SIZE_T kUnitsGuessed = 16;
+    if (!texts.starts.Take(SIZE_T{count} + 1) || !texts.keys.Take(count) ||
+        !texts.pool.Take(SIZE_T{count} * kUnitsGuessed))
+        return ERROR_NOT_ENOUGH_MEMORY;
     SIZE_T total = 0;
-    SIZE_T longest = 0;
     for (DWORD i = 0; i < count; ++i) {
         const LRESULT length = list.TextLength(i);
         if (length < 0) return ERROR_READ_FAULT;
+        // Twice the room, for a control that writes more than it announced, until the read is
+        // found out.
+        if (!texts.pool.Grow(total + 2 * (static_cast<SIZE_T>(length) + 1), total)) return ERROR_NOT_ENOUGH_MEMORY;
+        if (!list.Read(i, &texts.pool[total], length)) return ERROR_READ_FAULT;
         texts.starts[i] = total;
         total += static_cast<SIZE_T>(length) + 1;
-        if (static_cast<SIZE_T>(length) > longest) longest = static_cast<SIZE_T>(length);
     }
     texts.starts[count] = total;
-    // Room past the last text for a control that writes more than it announced, until the
-    // read is found out.
-    if (!texts.pool.Take(total + longest + 1)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD i = 0; i < count; ++i) {
-        WCHAR* text = &texts.pool[texts.starts[i]];
-        const auto length = static_cast<LRESULT>(texts.starts[i + 1] - texts.starts[i] - 1);
-        if (!list.Read(i, text, length)) return ERROR_READ_FAULT;
-        texts.keys[i] = {text, static_cast<DWORD>(length), true, false};
-    }
+    for (DWORD i = 0; i < count; ++i)
+        texts.keys[i] = {texts.text(i), static_cast<DWORD>(texts.starts[i + 1] - texts.starts[i] - 1), true, false};
     if (order.base == Order::kBytes)
         if (const DWORD error = NarrowKeys(count, texts)) return error;
     for (DWORD i = 0; i < count; ++i) {
