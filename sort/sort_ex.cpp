@@ -61,6 +61,7 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
         total += static_cast<SIZE_T>(length) + 1;
     }
     texts.starts[count] = total;
+    // Only now: the pool may have moved while it grew.
     for (DWORD i = 0; i < count; ++i)
         texts.keys[i] = {texts.text(i), static_cast<DWORD>(texts.starts[i + 1] - texts.starts[i] - 1), true, false};
     if (order.base == Order::kBytes)
