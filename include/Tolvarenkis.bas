@@ -45,6 +45,9 @@ Public Const LBEX_NUMBERS As Long = &H8&
 Public Const LBEX_PREFIX As Long = &H10&
 Public Const LBEX_UNIQUE As Long = &H20&
 Public Const LBEX_DRAWING_SUSPENDED As Long = &H40&
+Public Const LBEX_HEADER_ARROW As Long = &H80&
+Public Const LBEX_VALUES As Long = &H10000
+Public Const LBEX_DATES As Long = &H20000
 
 ' AddLbEx's answer when it adds nothing.
 Public Const ADD_REFUSED As Long = -1

@@ -88,6 +88,10 @@
                                 the others; AddLbEx adds no text that is listed; lookups ignore it */
 #define LBEX_DRAWING_SUSPENDED 0x40 /* the host has suspended the list's drawing and keeps it so:
                                        SortLbEx sends no WM_SETREDRAW; the others ignore it */
+#define LBEX_HEADER_ARROW 0x80 /* SortLbEx on a list view: the sorted column's header shows the
+                                 direction; the others, and other lists, ignore it */
+#define LBEX_VALUES 0x10000    /* the key as an amount: sign, digits, separators, decimals */
+#define LBEX_DATES 0x20000     /* the key as a date with an optional time */
 /* An item's key is its k-th field (k from 1 to 255), the fields separated by TAB; a text with
  * fewer fields has an empty key. LBEX_COLUMN(0), the default, is the whole text. A sort is
  * stable, so a host sorts by several columns by sorting by the minor one first. */

@@ -56,6 +56,9 @@ const
   LBEX_PREFIX = $10;
   LBEX_UNIQUE = $20;
   LBEX_DRAWING_SUSPENDED = $40;
+  LBEX_HEADER_ARROW = $80;
+  LBEX_VALUES = $10000;
+  LBEX_DATES = $20000;
 
   { AddLbEx's answer when it adds nothing. }
   ADD_REFUSED = -1;
