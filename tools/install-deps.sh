@@ -5,24 +5,13 @@
 # the two architectures' candidates at different versions is tried again from the base release.
 set -eu
 
-# Whether this kernel executes 32-bit x86 programs: a 93-byte static ELF that only exits 0.
-# Asked before anything is installed, so that no binfmt hook of ours can answer for the kernel.
-runs_32bit() {
-    probe=$(mktemp)
-    printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000\270\001\000\000\000\061\333\315\200' >"$probe"
-    chmod +x "$probe"
-    status=0
-    "$probe" 2>/dev/null || status=$?
-    rm -f "$probe"
-    [ "$status" -eq 0 ]
-}
-
 packages="cmake ninja-build g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64
 wine wine64 clang libclang-rt-14-dev llvm gnuplot-nox g++-i686-linux-gnu
 fp-compiler fpc-source-3.2.2 python3 pkgconf $*"
 # 32-bit Wine only where it can start; elsewhere the win32 tests that run programs skip.
 wine32=""
-if runs_32bit; then
+# Asked before anything is installed, so that no binfmt hook of ours answers for the kernel.
+if "$(dirname "$0")/runs-32bit.sh"; then
     wine32="wine32:i386"
     packages="$packages $wine32"
 fi
