@@ -62,9 +62,19 @@ Tolvarenkis_SortLb(hwnd, direction := 0) => DllCall("Tolvarenkis.dll\SortLb", "P
 
 Tolvarenkis_SortLbEx(hwnd, flags := 0) => DllCall("Tolvarenkis.dll\SortLbEx", "Ptr", hwnd, "UInt", flags, "Int")
 
-Tolvarenkis_LookLbEx(hwnd, key, flags := 0, &position := 0, &count := 0) => DllCall("Tolvarenkis.dll\LookLbEx", "Ptr", hwnd, "AStr", key, "UInt", flags, "UInt*", &position, "UInt*", &count, "Int")
+Tolvarenkis_LookLbEx(hwnd, key, flags := 0, &position := 0, &count := 0) {
+    ; "UInt*" reads the variable before the call, so an unset one starts as 0.
+    position := position ?? 0
+    count := count ?? 0
+    return DllCall("Tolvarenkis.dll\LookLbEx", "Ptr", hwnd, "AStr", key, "UInt", flags, "UInt*", &position, "UInt*", &count, "Int")
+}
 
-Tolvarenkis_LookLbExW(hwnd, key, flags := 0, &position := 0, &count := 0) => DllCall("Tolvarenkis.dll\LookLbExW", "Ptr", hwnd, "WStr", key, "UInt", flags, "UInt*", &position, "UInt*", &count, "Int")
+Tolvarenkis_LookLbExW(hwnd, key, flags := 0, &position := 0, &count := 0) {
+    ; "UInt*" reads the variable before the call, so an unset one starts as 0.
+    position := position ?? 0
+    count := count ?? 0
+    return DllCall("Tolvarenkis.dll\LookLbExW", "Ptr", hwnd, "WStr", key, "UInt", flags, "UInt*", &position, "UInt*", &count, "Int")
+}
 
 Tolvarenkis_AddLbEx(hwnd, text, flags := 0, data := 0) => DllCall("Tolvarenkis.dll\AddLbEx", "Ptr", hwnd, "AStr", text, "UInt", flags, "Ptr", data, "Int")
 
