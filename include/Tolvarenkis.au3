@@ -7,6 +7,7 @@
 ;                  contract. A 32-bit AutoIt takes the win32 package's Tolvarenkis.dll, a 64-bit one the win64 package's.
 ; Remarks .......: Handles, text addresses and item data are of pointer size ("hwnd", "str"/"wstr", "struct*", "lparam"),
 ;                  flags, directions, results, positions and counts 32 bits ("dword", "int", "bool", "dword*").
+;                  The exports are stdcall, DllCall's default, so the same calls serve a 32-bit AutoIt.
 ;                  DllCall sets @error only when the call itself fails; the DLL's last error is read with GetLastError
 ;                  right after it and passed on in @extended: 0 after a call that did its work, otherwise a reason
 ;                  that docs/hosts.md lists. The DLL is opened once, when this file is included.
