@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the bindings of include/ against include/Tolvarenkis.h, since Visual Basic and a
-Windows Python cannot run where the project is tested: every export there and no other, each
+"""Checks the bindings of include/ against include/Tolvarenkis.h, since Visual Basic, a Windows
+Python, AutoHotkey and AutoIt cannot run where the project is tested: every export there and no other, each
 with the header's number of parameters and the width of each parameter and of the result
 (32 bits, or pointer-sized), and every constant with the header's value, LBEX_COLUMN as a
 function. Visual Basic is checked as VB6 and as VBA 7 in 32- and 64-bit Office; the Python
