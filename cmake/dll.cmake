@@ -55,6 +55,7 @@ install(TARGETS Tolvarenkis EXPORT TolvarenkisTargets
 # The declarations for each host language, side by side.
 install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.pas
               ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.bas ${PROJECT_SOURCE_DIR}/include/tolvarenkis.py
+              ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.ahk ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.au3
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # Other toolchains make their own import library from the .def (docs/hosts.md tells how).
 install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})

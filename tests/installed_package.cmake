@@ -10,7 +10,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefi
 
 foreach(file bin/Tolvarenkis.dll lib/libTolvarenkis.dll.a lib/Tolvarenkis.def
              include/Tolvarenkis.h include/Tolvarenkis.pas include/Tolvarenkis.bas
-             include/tolvarenkis.py lib/cmake/Tolvarenkis/TolvarenkisConfig.cmake
+             include/tolvarenkis.py include/Tolvarenkis.ahk include/Tolvarenkis.au3 lib/cmake/Tolvarenkis/TolvarenkisConfig.cmake
              lib/pkgconfig/tolvarenkis.pc share/doc/Tolvarenkis/CHANGELOG.md)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "the installation lacks ${file}")

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the bindings of include/ against include/Tolvarenkis.h, since Visual Basic and a
-Windows Python cannot run where the project is tested: every export there and no other, each
+"""Checks the bindings of include/ against include/Tolvarenkis.h, since Visual Basic, a Windows
+Python, AutoHotkey and AutoIt cannot run where the project is tested: every export there and no other, each
 with the header's number of parameters and the width of each parameter and of the result
 (32 bits, or pointer-sized), and every constant with the header's value, LBEX_COLUMN as a
 function. Visual Basic is checked as VB6 and as VBA 7 in 32- and 64-bit Office; the Python
@@ -322,10 +322,68 @@ def read_python(path, build_dir):
     return Api(exports, constants, column if callable(column) else None), problems
 
 
+# AutoHotkey and AutoIt: the types of each export's DllCall, a type and a value by turns and
+# the result's type last (left out where the result is discarded).
+
+DLLCALL_TYPES = {"AutoHotkey": ({"ptr", "uptr", "astr", "wstr"}, {"int", "uint"}),
+                 "AutoIt": ({"hwnd", "handle", "lparam", "wparam", "ptr", "str", "wstr"},
+                            {"int", "uint", "dword", "bool", "long"})}
+DLLCALL = {"AutoHotkey": r'DllCall\("Tolvarenkis\.dll\\(\w+)"((?:,\s*[^,()]+)*)\)',
+           "AutoIt": r'DllCall\(\$__g_hTolvarenkisDll,\s*("\w+"),\s*"(\w+)"((?:,\s*[^,()]+)*)\)'}
+
+
+def dllcall_width(language, literal, problems, what):
+    pointers, words = DLLCALL_TYPES[language]
+    key = literal.strip().strip('"').lower()
+    if not re.fullmatch(r'"[\w*]+"', literal.strip()) or "cdecl" in key:
+        problems.append("%s: %s: %s is no stdcall type literal" % (language, what, literal))
+    elif key in pointers or key.endswith("*"):
+        return PTR
+    elif key in words:
+        return I32
+    elif key == "none" and language == "AutoIt":
+        return VOID
+    else:
+        problems.append("%s: %s: a type of unknown width: %s" % (language, what, literal))
+    return None
+
+
+def read_dllcalls(path, language):
+    text = open(path, encoding="utf-8").read()
+    text = re.sub(r"^\s*;[^\n]*", "", text, flags=re.M)
+    problems, exports = [], {}
+    for call in re.findall(DLLCALL[language], text):
+        result, name, arguments = call if language == "AutoIt" else (None,) + call
+        arguments = [a.strip() for a in arguments.split(",")[1:]]
+        if len(arguments) % 2:
+            result = arguments.pop()
+        widths = [dllcall_width(language, t, problems, name) for t in arguments[::2]]
+        exports[name] = (VOID if result is None else dllcall_width(language, result, problems,
+                                                                   name), widths)
+    if language == "AutoIt":
+        if not re.search(r'^Global \$__g_hTolvarenkisDll = DllOpen\("Tolvarenkis\.dll"\)$',
+                         text, re.M):
+            problems.append("AutoIt: $__g_hTolvarenkisDll does not open Tolvarenkis.dll")
+        constant = r"^Global Const \$(\w+) = (-?(?:0x[0-9A-Fa-f]+|\d+))$"
+        column = (r"^Func _Tolvarenkis_LBEX_COLUMN\(\$(\w+)\)\n\s*Return "
+                  r"BitAND\(\$\w+, (\w+)\) \* (\w+)\nEndFunc$")
+    else:
+        constant = r"^global (\w+) := (-?(?:0x[0-9A-Fa-f]+|\d+))$"
+        column = r"^LBEX_COLUMN\((\w+)\) => \(\w+ & (\w+)\) << (\w+)$"
+    constants = {name: evaluate(value) for name, value in re.findall(constant, text, re.M)}
+    found = re.search(column, text, re.M)
+    if not found:
+        problems.append("%s: LBEX_COLUMN is not the one expression the check reads" % language)
+    shifted = language == "AutoHotkey"
+    return Api(exports, constants, found and (
+        lambda k, mask=evaluate(found.group(2)), by=evaluate(found.group(3)):
+        ((k & mask) << by if shifted else (k & mask) * by) & 0xFFFFFFFF)), problems
+
+
 # The comparison, in bytes: the header's kinds are 4 bytes and the model's pointer size.
 
 def in_bytes(api, pointer_size):
-    size = {VOID: VOID, I32: 4, PTR: pointer_size}
+    size = {VOID: VOID, I32: 4, PTR: pointer_size, None: None}
     return Api({name: (size[result], [size[p] for p in parameters])
                 for name, (result, parameters) in api.exports.items()}, api.constants, api.column)
 
@@ -395,12 +453,16 @@ def main():
     if python:
         problems += compare("Python", in_bytes(header, 8), python)
 
+    for language, name in (("AutoHotkey", "Tolvarenkis.ahk"), ("AutoIt", "Tolvarenkis.au3")):
+        api, found = read_dllcalls(os.path.join(include, name), language)
+        problems += found + compare(language, in_bytes(header, 8), in_bytes(api, 8))
+
     for problem in problems:
         print(problem)
     if problems:
         print("%d differences between the bindings and include/Tolvarenkis.h" % len(problems))
         return 1
-    print("the Pascal, Visual Basic and Python bindings match include/Tolvarenkis.h: "
+    print("the Pascal, Visual Basic, Python, AutoHotkey and AutoIt bindings match include/Tolvarenkis.h: "
           "%d exports, %d constants and LBEX_COLUMN" % (len(header.exports), len(header.constants)))
     return 0
 
