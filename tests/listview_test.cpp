@@ -1,0 +1,133 @@
+// The extended exports on real list views, where the stand-in cannot show it: rows kept whole
+// through every way of sorting, callback texts, the header's arrow, deletes the parent hears,
+// another thread's list view, the ones refused, and classes built over the control.
+#include "Tolvarenkis.h"
+#include "support/exports.h"
+#include "support/listview.h"
+#include "support/subclass.h"
+
+#include <gtest/gtest.h>
+
+// GCC 12 at -O3 takes the copies of short UTF-16 strings for overlapping ones.
+#pragma GCC diagnostic ignored "-Wrestrict"
+
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+using Rows = std::vector<ListRow>;
+constexpr UINT kChecked = 2 << 12;  // the check box's state image: checked
+
+Rows Table(bool params) {
+    Rows rows = {{{u"Meier", u"10", u"Bonn"}, 1, 1, LVIS_SELECTED | LVIS_FOCUSED},
+                 {{u"Adler", u"9", u"Aachen"}, 2, 2, kChecked},
+                 {{u"Zorn", u"100", u"Celle"}, 3, 3, 1 << 12},
+                 {{u"Berg", u"9", u"Bonn"}, 4, 4, LVIS_SELECTED | (1 << 12)}};
+    for (ListRow& row : rows) row.param = params ? row.param : 0;
+    return rows;
+}
+
+int Number(const std::u16string& digits) {
+    int value = 0;
+    for (char16_t digit : digits) value = value * 10 + (digit - u'0');
+    return value;
+}
+
+// Column 2 holds numbers, the others letters alone.
+Rows SortedBy(Rows rows, int column, bool descending) {
+    const auto before = [&](const ListRow& a, const ListRow& b) {
+        const std::u16string &x = a.texts[column - 1], &y = b.texts[column - 1];
+        return column == 2 ? Number(x) < Number(y) : x < y;
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow& a, const ListRow& b) {
+        return descending ? before(b, a) : before(a, b);
+    });
+    return rows;
+}
+
+// Distinct lParam values take LVM_SORTITEMS; repeated ones LVM_SORTITEMSEX or the rewrite, as
+// the platform's LVM_SORTITEMSEX allows.
+TEST(ListView, SortsByEachColumnKeepingRowsWhole) {
+    for (bool params : {true, false})
+        for (int column = 1; column <= 3; ++column)
+            for (bool descending : {false, true}) {
+                TestListView list(Table(params));
+                const DWORD flags = LBEX_COLUMN(column) | LBEX_NUMBERS | (descending ? LBEX_DESCENDING : 0);
+                EXPECT_TRUE(Dll().SortLbEx(list.handle(), flags));
+                EXPECT_EQ(list.Rows(), SortedBy(Table(params), column, descending)) << params << column << descending;
+            }
+}
+
+TEST(ListView, SortsCallbackTextsAndShowsTheArrow) {
+    Rows rows = Table(true);
+    for (ListRow& row : rows) row.texts[0] = u"\x1";
+    TestListView list(rows);
+    static const std::u16string names[] = {u"d", u"b", u"c", u"a"};
+    list.callback = [](LPARAM param, int) { return names[param - 1]; };
+    ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_HEADER_ARROW | LBEX_DESCENDING));
+    std::vector<LPARAM> params;
+    for (const ListRow& row : list.Rows()) params.push_back(row.param);
+    EXPECT_EQ(params, (std::vector<LPARAM>{1, 3, 2, 4}));
+    EXPECT_EQ(list.Arrows(), (std::vector<int>{HDF_SORTDOWN, 0, 0}));
+    ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(3) | LBEX_HEADER_ARROW));
+    EXPECT_EQ(list.Arrows(), (std::vector<int>{0, 0, HDF_SORTUP}));
+}
+
+TEST(ListView, UniqueRowsPassTheirMarksToTheRowThatStays) {
+    TestListView list({{{u"b"}, 1, 0, 0}, {{u"a"}, 2, 0, 0}, {{u"b"}, 3, 0, LVIS_SELECTED | LVIS_FOCUSED}});
+    ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_UNIQUE));
+    EXPECT_EQ(list.Rows(), (Rows{{{u"a"}, 2, 0, 0}, {{u"b"}, 1, 0, LVIS_SELECTED | LVIS_FOCUSED}}));
+    EXPECT_EQ(list.deleted, (std::vector<LPARAM>{3}));
+}
+
+WNDPROC listViewProc;
+LRESULT CALLBACK SuperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(listViewProc, window, message, wParam, lParam);
+}
+
+TEST(ListView, AnotherThreadsListViewAndClassesOverTheControl) {
+    WNDCLASSEXW super = {};
+    super.cbSize = sizeof super;
+    GetClassInfoExW(nullptr, WC_LISTVIEWW, &super);
+    listViewProc = super.lpfnWndProc;
+    super.lpfnWndProc = SuperProc;
+    super.lpszClassName = L"TolvarenkisSuperListView";
+    super.hInstance = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(RegisterClassExW(&super));
+    const Rows sorted = SortedBy(Table(true), 1, false);
+    {
+        TestListView list(Table(true), 0, super.lpszClassName);
+        EXPECT_TRUE(Dll().SortLbEx(list.handle(), 0));
+        EXPECT_EQ(list.Rows(), sorted);
+    }
+    {
+        TestListView list(Table(false));
+        Subclass subclass(list.handle(), [](UINT, WPARAM, LPARAM, LRESULT&) { return false; });
+        EXPECT_TRUE(Dll().SortLbEx(list.handle(), 0));
+        EXPECT_EQ(list.Rows(), SortedBy(Table(false), 1, false));
+    }
+    HWND handle = nullptr;
+    DWORD ownerId = 0;
+    std::thread owner([&] {
+        ownerId = GetCurrentThreadId();
+        TestListView list(Table(true));
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        handle = list.handle();
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    });
+    while (!handle) Sleep(1);
+    EXPECT_TRUE(Dll().SortLbEx(handle, 0));
+    for (size_t r = 0; r < sorted.size(); ++r) EXPECT_EQ(SendMessageW(handle, LVM_GETITEMSTATE, r, LVIS_SELECTED), sorted[r].state & LVIS_SELECTED);
+    PostThreadMessageW(ownerId, WM_QUIT, 0, 0);
+    owner.join();
+}
+
+TEST(ListView, RefusesAVirtualListView) {
+    TestListView list(Table(true), LVS_OWNERDATA);
+    EXPECT_FALSE(Dll().SortLbEx(list.handle(), 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+}
+
+}  // namespace
