@@ -124,10 +124,67 @@ TEST(ListView, AnotherThreadsListViewAndClassesOverTheControl) {
     owner.join();
 }
 
-TEST(ListView, RefusesAVirtualListView) {
+// A list view that sorts its rows itself places an insert where it likes, and says where.
+TEST(ListView, InsertsAndLooksUpRows) {
+    TestListView list({{{u"a", u"1"}, 1, 0, 0}, {{u"c", u"3"}, 2, 0, 0}});
+    EXPECT_EQ(Dll().AddLbExW(list.handle(), L"b\t2", LBEX_COLUMN(2), 7), 1);
+    EXPECT_EQ(list.Rows()[1], (ListRow{{u"b", u"2"}, 7, 0, 1 << 12}));
+    EXPECT_EQ(Dll().AddLbEx(list.handle(), "d\t4\tx", 0, 8), ADD_REFUSED);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    DWORD position = 9, count = 0;
+    EXPECT_EQ(Dll().LookLbEx(list.handle(), "3", LBEX_COLUMN(2), &position, &count), LOOK_FOUND);
+    EXPECT_EQ(position, 2u);
+    TestListView sorting({{{u"a"}, 1, 0, 0}}, LVS_SORTDESCENDING);
+    EXPECT_EQ(Dll().AddLbEx(sorting.handle(), "b", 0, 2), 0);
+}
+
+// Run by the next test in a process of its own.
+TEST(ListView, DISABLED_HeldByAnotherProcess) {
+    TestListView list(Table(true));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+}
+
+BOOL CALLBACK FindListView(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    if (process != *reinterpret_cast<DWORD*>(found) || !list) return TRUE;
+    *reinterpret_cast<HWND*>(found) = list;
+    return FALSE;
+}
+
+TEST(ListView, RefusesAVirtualListViewAndAnotherProcesss) {
     TestListView list(Table(true), LVS_OWNERDATA);
     EXPECT_FALSE(Dll().SortLbEx(list.handle(), 0));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_SUPPORTED));
+
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command = std::string("\"") + program +
+                          "\" --gtest_also_run_disabled_tests --gtest_filter=ListView.DISABLED_HeldByAnotherProcess";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+    union {
+        DWORD process;
+        HWND list;
+    } found = {};
+    for (int poll = 0; poll < 500 && !found.list; ++poll) {
+        found.process = child.dwProcessId;
+        if (EnumWindows(FindListView, reinterpret_cast<LPARAM>(&found))) found.list = nullptr;
+        Sleep(20);
+    }
+    ASSERT_NE(found.list, nullptr);
+    EXPECT_FALSE(Dll().SortLbEx(found.list, 0));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Dll().LookLbEx(found.list, "a", 0, nullptr, nullptr), LOOK_REFUSED);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    PostThreadMessageW(child.dwThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(child.hProcess, 10000);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 }
 
 }  // namespace
