@@ -1,78 +1,66 @@
 #include "support/listview.h"
 
+// Win32 records are given their leading fields alone.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
 constexpr UINT kStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_STATEIMAGEMASK;
 
-const WCHAR* ParentClass() {
-    static const WCHAR kName[] = L"TolvarenkisListParent";
-    static bool registered = false;
-    if (!registered) {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        WNDCLASSW parent = {};
-        parent.lpfnWndProc = DefWindowProcW;
-        parent.lpszClassName = kName;
-        registered = RegisterClassW(&parent) != 0;
+LRESULT Send(HWND window, UINT message, WPARAM wParam, const void* lParam) {
+    return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(lParam));
+}
+
+HWND Header(HWND list) { return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)); }
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = reinterpret_cast<TestListView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* display = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+    if (message == WM_NOTIFY && display->hdr.code == LVN_DELETEITEM)
+        list->deleted.push_back(reinterpret_cast<NMLISTVIEW*>(lParam)->lParam);
+    if (message == WM_NOTIFY && display->hdr.code == LVN_GETDISPINFOW && (display->item.mask & LVIF_TEXT)) {
+        LVITEMW item = {LVIF_PARAM, display->item.iItem};
+        Send(display->hdr.hwndFrom, LVM_GETITEMW, 0, &item);
+        lstrcpynW(display->item.pszText, std::to_wstring(item.lParam).c_str(), display->item.cchTextMax);
     }
-    return kName;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 TestListView::TestListView(const std::vector<ListRow>& rows, DWORD style, const WCHAR* className) {
-    parent_ = CreateWindowExW(0, ParentClass(), L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(parent_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ParentProc));
-    window_ = CreateWindowExW(0, className, L"", WS_CHILD | LVS_REPORT | style, 0, 0, 400, 300, parent_, nullptr,
-                              nullptr, nullptr);
+    static const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    static WNDCLASSW parentClass = {0, ParentProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"TolvarenkisListParent"};
+    static const bool registered = InitCommonControlsEx(&controls) && RegisterClassW(&parentClass);
+    HWND parent = CreateWindowExW(0, parentClass.lpszClassName, L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(parent, GWLP_USERDATA, registered ? reinterpret_cast<LONG_PTR>(this) : 0);
+    window_ = CreateWindowExW(0, className, L"", WS_CHILD | LVS_REPORT | style, 0, 0, 400, 300, parent, nullptr, nullptr, nullptr);
     SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    for (size_t c = 0; !rows.empty() && c < rows[0].texts.size(); ++c) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_WIDTH;
-        column.cx = 80;
-        SendMessageW(window_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-    }
+    const LVCOLUMNW column = {LVCF_WIDTH, 0, 80};
+    for (size_t c = 0; !rows.empty() && c < rows[0].texts.size(); ++c) Send(window_, LVM_INSERTCOLUMNW, c, &column);
     for (size_t r = 0; r < rows.size(); ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-        item.iItem = static_cast<int>(r);
+        LVITEMW item = {LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE, int(r), 0, rows[r].state, kStates};
         item.lParam = rows[r].param;
         item.iImage = rows[r].image;
-        for (size_t c = 0; c < rows[r].texts.size(); ++c) {
-            const std::u16string& text = rows[r].texts[c];
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = text == u"\x1" ? LPSTR_TEXTCALLBACKW : const_cast<WCHAR*>(reinterpret_cast<const WCHAR*>(text.c_str()));
-            SendMessageW(window_, c ? LVM_SETITEMTEXTW : LVM_INSERTITEMW, r, reinterpret_cast<LPARAM>(&item));
+        for (const std::u16string& text : rows[r].texts) {
+            item.pszText = text == u"\x1" ? LPSTR_TEXTCALLBACKW : LPWSTR(text.c_str());
+            Send(window_, item.iSubItem ? LVM_SETITEMTEXTW : LVM_INSERTITEMW, r, &item);
             item.mask = LVIF_TEXT;
+            ++item.iSubItem;
         }
-        item.state = rows[r].state;
-        item.stateMask = kStates;
-        SendMessageW(window_, LVM_SETITEMSTATE, r, reinterpret_cast<LPARAM>(&item));
+        Send(window_, LVM_SETITEMSTATE, r, &item);
     }
 }
 
-TestListView::~TestListView() { DestroyWindow(parent_); }
-
 std::vector<ListRow> TestListView::Rows() const {
     std::vector<ListRow> rows(SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0));
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(window_, LVM_GETHEADER, 0, 0));
-    const LRESULT columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
     for (size_t r = 0; r < rows.size(); ++r) {
         WCHAR text[256];
-        LVITEMW item = {};
-        item.mask = LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
-        item.iItem = static_cast<int>(r);
-        item.stateMask = kStates;
-        SendMessageW(window_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        rows[r].param = item.lParam;
-        rows[r].image = item.iImage;
-        rows[r].state = item.state;
-        for (LRESULT c = 0; c < columns; ++c) {
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = text;
-            item.cchTextMax = 256;
-            SendMessageW(window_, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+        LVITEMW item = {LVIF_PARAM | LVIF_IMAGE | LVIF_STATE, int(r), 0, 0, kStates, text, 256};
+        Send(window_, LVM_GETITEMW, 0, &item);
+        rows[r] = {{}, item.lParam, item.iImage, item.state};
+        for (item.iSubItem = 0; item.iSubItem < SendMessageW(Header(window_), HDM_GETITEMCOUNT, 0, 0); ++item.iSubItem) {
+            Send(window_, LVM_GETITEMTEXTW, r, &item);
             rows[r].texts.push_back(reinterpret_cast<const char16_t*>(text));
         }
     }
@@ -80,31 +68,11 @@ std::vector<ListRow> TestListView::Rows() const {
 }
 
 std::vector<int> TestListView::Arrows() const {
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(window_, LVM_GETHEADER, 0, 0));
     std::vector<int> arrows;
-    for (LRESULT c = 0; c < SendMessageW(header, HDM_GETITEMCOUNT, 0, 0); ++c) {
-        HDITEMW item = {};
-        item.mask = HDI_FORMAT;
-        SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item));
+    for (int c = 0; c < SendMessageW(Header(window_), HDM_GETITEMCOUNT, 0, 0); ++c) {
+        HDITEMW item = {HDI_FORMAT};
+        Send(Header(window_), HDM_GETITEMW, c, &item);
         arrows.push_back(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
     }
     return arrows;
-}
-
-LRESULT CALLBACK TestListView::ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* list = reinterpret_cast<TestListView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NOTIFY && list) {
-        const auto* view = reinterpret_cast<NMLISTVIEW*>(lParam);
-        if (view->hdr.code == LVN_DELETEITEM) list->deleted.push_back(view->lParam);
-        auto* display = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-        if (view->hdr.code == LVN_GETDISPINFOW && list->callback && (display->item.mask & LVIF_TEXT)) {
-            LVITEMW item = {};
-            item.mask = LVIF_PARAM;
-            item.iItem = display->item.iItem;
-            SendMessageW(view->hdr.hwndFrom, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            const std::u16string text = list->callback(item.lParam, display->item.iSubItem);
-            lstrcpynW(display->item.pszText, reinterpret_cast<const WCHAR*>(text.c_str()), display->item.cchTextMax);
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
