@@ -8,9 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <thread>
-
 #include <memory>
+#include <thread>
 
 // GCC 12 at -O3 takes the copies of short UTF-16 strings for overlapping ones; Win32 records are
 // given their leading fields alone.
@@ -22,13 +21,11 @@ namespace {
 using Rows = std::vector<ListRow>;
 constexpr UINT kChecked = 2 << 12, kUnchecked = 1 << 12;  // the check box's state images
 
-Rows Table(bool params) {
-    Rows rows = {{{u"Meier", u"10", u"Bonn"}, 1, 1, LVIS_SELECTED | LVIS_FOCUSED | kUnchecked},
-                 {{u"Adler", u"9", u"Aachen"}, 2, 2, kChecked},
-                 {{u"Zorn", u"100", u"Celle"}, 3, 3, kUnchecked},
-                 {{u"Berg", u"9", u"Bonn"}, 4, 4, LVIS_SELECTED | kChecked}};
-    for (ListRow& row : rows) row.param *= params;
-    return rows;
+Rows Table(LPARAM params) {
+    return {{{u"Meier", u"10", u"Bonn"}, 1 * params, 1, LVIS_SELECTED | LVIS_FOCUSED | kUnchecked},
+            {{u"Adler", u"9", u"Aachen"}, 2 * params, 2, kChecked},
+            {{u"Zorn", u"100", u"Celle"}, 3 * params, 3, kUnchecked},
+            {{u"Berg", u"9", u"Bonn"}, 4 * params, 4, LVIS_SELECTED | kChecked}};
 }
 
 // Column 2 holds numbers, the others letters alone.
@@ -36,26 +33,26 @@ Rows SortedBy(Rows rows, int column, bool descending) {
     const auto key = [&](const ListRow& row) {
         return column == 2 ? std::u16string(8 - row.texts[1].size(), u'0') + row.texts[1] : row.texts[column - 1];
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow& a, const ListRow& b) {
-        return descending ? key(b) < key(a) : key(a) < key(b);
-    });
+    std::stable_sort(rows.begin(), rows.end(), [&](auto& a, auto& b) { return descending ? key(b) < key(a) : key(a) < key(b); });
     return rows;
 }
 
 // Distinct lParam values take LVM_SORTITEMS; repeated ones LVM_SORTITEMSEX or the rewrite, as
-// the platform's LVM_SORTITEMSEX allows.
+// the platform's LVM_SORTITEMSEX allows; the latter on a subclassed list view.
 TEST(ListView, SortsByEachColumnKeepingRowsWhole) {
-    for (bool params : {true, false})
+    for (LPARAM params : {1, 0})
         for (int column = 1; column <= 3; ++column)
             for (bool descending : {false, true}) {
                 TestListView list(Table(params));
+                std::unique_ptr<Subclass> subclass;
+                if (!params) subclass = std::make_unique<Subclass>(list.handle(), [](UINT, WPARAM, LPARAM, LRESULT&) { return false; });
                 EXPECT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(column) | LBEX_NUMBERS | (descending ? LBEX_DESCENDING : 0)));
                 EXPECT_EQ(list.Rows(), SortedBy(Table(params), column, descending)) << params << column << descending;
             }
 }
 
-TEST(ListView, SortsCallbackTextsAndShowsTheArrow) {
-    Rows rows = Table(true);
+TEST(ListView, SortsCallbackTextsShowsTheArrowAndDeletesDuplicates) {
+    Rows rows = Table(1);
     for (ListRow& row : rows) row.texts[0] = u"\x1";
     TestListView list(rows);
     ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_HEADER_ARROW | LBEX_DESCENDING));
@@ -64,38 +61,23 @@ TEST(ListView, SortsCallbackTextsAndShowsTheArrow) {
     EXPECT_EQ(list.Arrows(), (std::vector<int>{HDF_SORTDOWN, 0, 0}));
     ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(3) | LBEX_HEADER_ARROW));
     EXPECT_EQ(list.Arrows(), (std::vector<int>{0, 0, HDF_SORTUP}));
+
+    TestListView unique({{{u"b"}, 1, 0, 0}, {{u"a"}, 2, 0, 0}, {{u"b"}, 3, 0, LVIS_SELECTED | LVIS_FOCUSED}});
+    ASSERT_TRUE(Dll().SortLbEx(unique.handle(), LBEX_UNIQUE));
+    EXPECT_EQ(unique.Rows(), (Rows{{{u"a"}, 2, 0, 0}, {{u"b"}, 1, 0, LVIS_SELECTED | LVIS_FOCUSED}}));
+    EXPECT_EQ(unique.deleted, (std::vector<LPARAM>{3}));
 }
 
-TEST(ListView, UniqueRowsPassTheirMarksToTheRowThatStays) {
-    TestListView list({{{u"b"}, 1, 0, 0}, {{u"a"}, 2, 0, 0}, {{u"b"}, 3, 0, LVIS_SELECTED | LVIS_FOCUSED}});
-    ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_UNIQUE));
-    EXPECT_EQ(list.Rows(), (Rows{{{u"a"}, 2, 0, 0}, {{u"b"}, 1, 0, LVIS_SELECTED | LVIS_FOCUSED}}));
-    EXPECT_EQ(list.deleted, (std::vector<LPARAM>{3}));
-}
-
-WNDPROC listViewProc;
-LRESULT CALLBACK SuperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(listViewProc, window, message, wParam, lParam);
-}
-
-TEST(ListView, AnotherThreadsListViewAndClassesOverTheControl) {
+// A superclassed list view, of another thread.
+TEST(ListView, SortsAnotherThreadsListView) {
     WNDCLASSEXW super = {sizeof super};
     GetClassInfoExW(nullptr, WC_LISTVIEWW, &super);
-    listViewProc = super.lpfnWndProc;
-    super.lpfnWndProc = SuperProc;
     super.lpszClassName = L"TolvarenkisSuperListView";
     ASSERT_TRUE(RegisterClassExW(&super));
-    for (bool subclassed : {false, true}) {
-        TestListView list(Table(subclassed), 0, subclassed ? WC_LISTVIEWW : super.lpszClassName);
-        std::unique_ptr<Subclass> subclass;
-        if (subclassed) subclass = std::make_unique<Subclass>(list.handle(), [](UINT, WPARAM, LPARAM, LRESULT&) { return false; });
-        EXPECT_TRUE(Dll().SortLbEx(list.handle(), 0));
-        EXPECT_EQ(list.Rows(), SortedBy(Table(subclassed), 1, false));
-    }
     HWND handle = nullptr;
     DWORD owner = 0;
     std::thread thread([&] {
-        TestListView list(Table(true));
+        TestListView list(Table(1), 0, super.lpszClassName);
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
         owner = GetCurrentThreadId();
@@ -120,14 +102,14 @@ TEST(ListView, InsertsRowsWithTheirColumns) {
 
 // Run by the next test in a process of its own.
 TEST(ListView, DISABLED_HeldByAnotherProcess) {
-    TestListView list(Table(true));
+    TestListView list(Table(1));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
 }
 
 TEST(ListView, RefusesAVirtualListViewAndAnotherProcesss) {
     {
-        TestListView list(Table(true), LVS_OWNERDATA);
+        TestListView list(Table(1), LVS_OWNERDATA);
         EXPECT_FALSE(Dll().SortLbEx(list.handle(), 0));
         EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_SUPPORTED));
     }
