@@ -11,11 +11,6 @@
 #include <memory>
 #include <thread>
 
-// GCC 12 at -O3 takes the copies of short UTF-16 strings for overlapping ones; Win32 records are
-// given their leading fields alone.
-#pragma GCC diagnostic ignored "-Wrestrict"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace {
 
 using Rows = std::vector<ListRow>;
