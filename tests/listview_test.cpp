@@ -25,9 +25,7 @@ Rows Table(LPARAM params) {
 
 // Column 2 holds numbers, the others letters alone.
 Rows SortedBy(Rows rows, int column, bool descending) {
-    const auto key = [&](const ListRow& row) {
-        return column == 2 ? std::u16string(8 - row.texts[1].size(), u'0') + row.texts[1] : row.texts[column - 1];
-    };
+    const auto key = [&](auto& row) { return column == 2 ? std::u16string(8 - row.texts[1].size(), u'0') + row.texts[1] : row.texts[column - 1]; };
     std::stable_sort(rows.begin(), rows.end(), [&](auto& a, auto& b) { return descending ? key(b) < key(a) : key(a) < key(b); });
     return rows;
 }
@@ -56,38 +54,31 @@ TEST(ListView, SortsCallbackTextsShowsTheArrowAndDeletesDuplicates) {
     EXPECT_EQ(list.Arrows(), (std::vector<int>{HDF_SORTDOWN, 0, 0}));
     ASSERT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(3) | LBEX_HEADER_ARROW));
     EXPECT_EQ(list.Arrows(), (std::vector<int>{0, 0, HDF_SORTUP}));
-
     TestListView unique({{{u"b"}, 1, 0, 0}, {{u"a"}, 2, 0, 0}, {{u"b"}, 3, 0, LVIS_SELECTED | LVIS_FOCUSED}});
     ASSERT_TRUE(Dll().SortLbEx(unique.handle(), LBEX_UNIQUE));
     EXPECT_EQ(unique.Rows(), (Rows{{{u"a"}, 2, 0, 0}, {{u"b"}, 1, 0, LVIS_SELECTED | LVIS_FOCUSED}}));
     EXPECT_EQ(unique.deleted, (std::vector<LPARAM>{3}));
 }
 
-// A superclassed list view, of another thread.
-TEST(ListView, SortsAnotherThreadsListView) {
+// A superclassed list view of another thread; inserts.
+TEST(ListView, SortsAnotherThreadsListViewAndInsertsRows) {
     WNDCLASSEXW super = {sizeof super};
     GetClassInfoExW(nullptr, WC_LISTVIEWW, &super);
     super.lpszClassName = L"TolvarenkisSuperListView";
     ASSERT_TRUE(RegisterClassExW(&super));
     HWND handle = nullptr;
-    DWORD owner = 0;
     std::thread thread([&] {
         TestListView list(Table(1), 0, super.lpszClassName);
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-        owner = GetCurrentThreadId();
         handle = list.handle();
+        MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     });
     while (!handle) Sleep(1);
     EXPECT_TRUE(Dll().SortLbEx(handle, 0));
     EXPECT_EQ(SendMessageW(handle, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED), 2);
-    PostThreadMessageW(owner, WM_QUIT, 0, 0);
+    PostThreadMessageW(GetWindowThreadProcessId(handle, nullptr), WM_QUIT, 0, 0);
     thread.join();
-}
-
-// A list view that sorts its rows itself places an insert where it likes, and says where.
-TEST(ListView, InsertsRowsWithTheirColumns) {
+    // A list view that sorts its rows itself places an insert where it likes, and says where.
     TestListView list({{{u"c", u"1"}, 1, 0, 0}, {{u"a", u"3"}, 2, 0, 0}}, LVS_SORTDESCENDING);
     EXPECT_EQ(Dll().AddLbExW(list.handle(), L"d\t2", LBEX_COLUMN(2), 7), 0);
     EXPECT_EQ(list.Rows()[0], (ListRow{{u"d", u"2"}, 7, 0, kUnchecked}));
@@ -102,12 +93,7 @@ TEST(ListView, DISABLED_HeldByAnotherProcess) {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
 }
 
-TEST(ListView, RefusesAVirtualListViewAndAnotherProcesss) {
-    {
-        TestListView list(Table(1), LVS_OWNERDATA);
-        EXPECT_FALSE(Dll().SortLbEx(list.handle(), 0));
-        EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_SUPPORTED));
-    }
+TEST(ListView, RefusesAnotherProcesssAndAVirtualListView) {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     ASSERT_GT(WinExec(("\"" + std::string(program) + "\" --gtest_also_run_disabled_tests --gtest_filter=*HeldBy*").c_str(), 0), 31u);
@@ -116,9 +102,10 @@ TEST(ListView, RefusesAVirtualListViewAndAnotherProcesss) {
         list = FindWindowExW(FindWindowW(L"TolvarenkisListParent", nullptr), nullptr, WC_LISTVIEWW, nullptr);
     EXPECT_FALSE(Dll().SortLbEx(list, 0));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(Dll().LookLbEx(list, "a", 0, nullptr, nullptr), LOOK_REFUSED);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     PostThreadMessageW(GetWindowThreadProcessId(list, nullptr), WM_QUIT, 0, 0);
+    TestListView virtualList(Table(1), LVS_OWNERDATA);
+    EXPECT_EQ(Dll().LookLbEx(virtualList.handle(), "a", 0, nullptr, nullptr), LOOK_REFUSED);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_SUPPORTED));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct ListRow {
@@ -29,8 +30,7 @@ public:
         for (size_t c = 0; !rows.empty() && c < rows[0].texts.size(); ++c) Send(window_, LVM_INSERTCOLUMNW, c, &column);
         for (size_t r = 0; r < rows.size(); ++r) {
             LVITEMW item = {LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE, int(r), 0, rows[r].state, kStates};
-            item.lParam = rows[r].param;
-            item.iImage = rows[r].image;
+            std::tie(item.lParam, item.iImage) = std::tie(rows[r].param, rows[r].image);
             for (const std::u16string& text : rows[r].texts) {
                 item.pszText = text == u"\x1" ? LPSTR_TEXTCALLBACKW : LPWSTR(text.c_str());
                 Send(window_, item.iSubItem ? LVM_SETITEMTEXTW : LVM_INSERTITEMW, r, &item);
@@ -42,7 +42,6 @@ public:
     }
     ~TestListView() { DestroyWindow(GetParent(window_)); }
     HWND handle() const { return window_; }
-
     std::vector<ListRow> Rows() const {
         std::vector<ListRow> rows(SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0));
         for (size_t r = 0; r < rows.size(); ++r) {
@@ -57,23 +56,18 @@ public:
         }
         return rows;
     }
-
-    // HDF_SORTUP or HDF_SORTDOWN by column.
-    std::vector<int> Arrows() const {
+    std::vector<int> Arrows() const {  // HDF_SORTUP or HDF_SORTDOWN by column
         std::vector<int> arrows;
         for (HDITEMW item = {HDI_FORMAT}; Send(Header(), HDM_GETITEMW, arrows.size(), &item);)
             arrows.push_back(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
         return arrows;
     }
-
     std::vector<LPARAM> deleted;
 
 private:
     static constexpr UINT kStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_STATEIMAGEMASK;
 
-    static LRESULT Send(HWND window, UINT message, WPARAM wParam, const void* lParam) {
-        return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(lParam));
-    }
+    static LRESULT Send(HWND w, UINT message, WPARAM wParam, const void* lParam) { return SendMessageW(w, message, wParam, LPARAM(lParam)); }
     HWND Header() const { return reinterpret_cast<HWND>(SendMessageW(window_, LVM_GETHEADER, 0, 0)); }
 
     static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
