@@ -15,7 +15,8 @@ Case WithLongTextsRarely(const Case& c, Tail& tail) {
 
 DWORD UnknownFlag(Tail& tail) {
     const uint8_t pick = tail.Byte();
-    return pick & 1 ? 0x80 : DWORD{1} << (16 + (pick >> 1) % 16);
+    // The low byte's bits are all flags now; the column takes the next eight.
+    return DWORD{1} << (16 + pick % 16);
 }
 
 List::List(const Texts& items, const Choice& choice) : choice_(choice) {

@@ -1,5 +1,5 @@
 /* Tolvarenkis.dll: sorts and searches the items of a standard listbox control in place,
- * by sending messages to the control.
+ * by sending messages to the control; the extended exports take combo boxes and list views too.
  *
  * Which DLL: a 32-bit host process takes the win32 package's Tolvarenkis.dll, a 64-bit one the
  * win64 package's, under the same name; these declarations serve both. On 64-bit Windows the
@@ -88,8 +88,10 @@
                                 the others; AddLbEx adds no text that is listed; lookups ignore it */
 #define LBEX_DRAWING_SUSPENDED 0x40 /* the host has suspended the list's drawing and keeps it so:
                                        SortLbEx sends no WM_SETREDRAW; the others ignore it */
-#define LBEX_HEADER_ARROW 0x80 /* SortLbEx on a list view: the sorted column's header shows the
-                                 direction; the others, and other lists, ignore it */
+#define LBEX_HEADER_ARROW 0x80 /* SortLbEx on a list view: afterwards the header item of the key's
+                                 column (the first for LBEX_COLUMN(0)) shows the direction
+                                 (HDF_SORTUP, HDF_SORTDOWN), every other one none; the others,
+                                 and other lists, take it and ignore it */
 #define LBEX_VALUES 0x10000    /* the key as an amount: sign, digits, separators, decimals */
 #define LBEX_DATES 0x20000     /* the key as a date with an optional time */
 /* An item's key is its k-th field (k from 1 to 255), the fields separated by TAB; a text with
@@ -129,11 +131,28 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * a sort the combo's chosen item is still chosen and its edit field shows what it showed.
  * Listboxes and combo boxes of classes of their own over the system's (superclassed) or with a
  * window procedure of the host's (subclassed) are lists too. Refused besides the reasons above:
- *   ERROR_INVALID_WINDOW_HANDLE  also a window that is neither a listbox nor a combo box; it
- *                                is sent nothing that changes it
+ *   ERROR_INVALID_WINDOW_HANDLE  also a window that is neither a listbox, a combo box nor a
+ *                                list view; it is sent nothing that changes it
  *   ERROR_INVALID_FLAGS          a flag the export does not take (see the flags)
  *   ERROR_NOT_ENOUGH_MEMORY      the heap cannot give what they need
- *   ERROR_PROC_NOT_FOUND         LBEX_IGNORE_CASE without LBEX_LOCALE on Windows XP */
+ *   ERROR_PROC_NOT_FOUND         LBEX_IGNORE_CASE without LBEX_LOCALE on Windows XP
+ *   ERROR_ACCESS_DENIED          a list view of another process: its texts and the sort's
+ *                                comparison cannot cross the process boundary
+ *   ERROR_NOT_SUPPORTED          also a virtual list view (LVS_OWNERDATA): the host's data
+ *                                decides its order
+ *
+ * List views (SysListView32, and classes over it as above; report view or any other): a row is
+ * an item whose text is its columns' texts joined by TAB, the columns counted as LVM_GETITEMTEXT's
+ * iSubItem counts them (1 the item's own text, k the subitem k - 1), so LBEX_COLUMN(k) orders by
+ * column k and LBEX_COLUMN(0) by the whole row. A column beyond the header (beyond the first
+ * where there is none) is empty and is not read. Callback texts (LPSTR_TEXTCALLBACK) are asked
+ * of the parent through LVN_GETDISPINFO as for any reader. Texts are UTF-16: the ordinal orders
+ * are a Unicode window's, and ANSI texts are converted from the code page. A list view of
+ * another thread of this process is taken; the sort's comparison then runs on that thread.
+ * Hosts whose framework keeps its own list of the rows (the LCL's TListView among them) must
+ * sort through the framework: a sort behind its back leaves that list out of step with the
+ * control (captions, data, selection and check boxes naming other rows). Those that keep none
+ * (plain Win32, and frameworks that reach rows through the control) can use these exports. */
 
 /* Sorts the list in the order the flags give, stable: items that compare equal keep their
  * order. Every item stays whole: its text (read and written in UTF-16, so nothing passes the
@@ -158,7 +177,19 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * Returns TRUE when the list stands in that order afterwards (0 or 1 items included), FALSE
  * with the last error set and the list untouched when refused. Should the control itself run
  * out of memory while the list is written, the texts it could not take are missing and the
- * answer is FALSE with ERROR_NOT_ENOUGH_MEMORY. */
+ * answer is FALSE with ERROR_NOT_ENOUGH_MEMORY.
+ * A list view: each row's key is read once, the rows sorted in memory, then the control moves
+ * them itself, each row whole (its columns' texts, image, indent, lParam, state: selected,
+ * focused, cut, drop-highlighted, its check box; group): with one LVM_SORTITEMS whose comparison
+ * answers from the order found by the rows' lParam where all lParam values differ; else with one
+ * LVM_SORTITEMSEX where the control hands the comparison the rows' own indexes (found out once a
+ * process on a hidden list view of the module's own); else the rows that move are written again
+ * at their places with LVM_SETITEMW, and then what stays with a place rather than with its row
+ * is the item id (LVM_MAPINDEXTOID) and a callback text or image, which is written as the text
+ * or image the parent gave. LBEX_UNIQUE deletes with LVM_DELETEITEM (the parent hears
+ * LVN_DELETEITEM with each row's lParam); a focused or selected row so deleted passes its focus
+ * and selection to the row of its run that stays. Drawing is suspended and resumed as for a
+ * listbox. */
 TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
@@ -194,7 +225,13 @@ TOLVARENKIS_API int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, 
  * ERROR_INVALID_PARAMETER; first and last item out of the flags' order: ERROR_INVALID_DATA;
  * LBEX_PREFIX: ERROR_INVALID_FLAGS; for AddLbExW on an ANSI window a text that does not convert
  * without loss: ERROR_NO_UNICODE_TRANSLATION), and with ERROR_NOT_ENOUGH_MEMORY when the
- * control cannot take the item. */
+ * control cannot take the item.
+ * A list view: text is the new row's columns joined by TAB; the row is inserted with
+ * LVM_INSERTITEMW (its first field, lParam = data) and its subitems set with LVM_SETITEMTEXTW,
+ * drawing suspended meanwhile unless LBEX_DRAWING_SUSPENDED. A text of more fields than the list
+ * view has columns is refused with ERROR_INVALID_PARAMETER. A list view with LVS_SORTASCENDING or
+ * LVS_SORTDESCENDING places every inserted row by its own text order whatever index it is given:
+ * the answer is then the index the control chose. */
 TOLVARENKIS_API int WINAPI AddLbEx(HWND hList, const char* text, DWORD flags, LPARAM data);
 TOLVARENKIS_API int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, LPARAM data);
 

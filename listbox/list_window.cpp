@@ -1,6 +1,7 @@
 #include "listbox/list_window.h"
 
 #include "listbox/listbox.h"
+#include "listview/rows.h"
 
 namespace {
 
@@ -15,6 +16,15 @@ bool IsListbox(HWND window) {
 DWORD ListWindow::Open(HWND handle) {
     if (!IsWindow(handle)) return ERROR_INVALID_WINDOW_HANDLE;
     HWND list = handle;
+    if (!IsListbox(list) && IsListView(list)) {
+        style_ = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+        if (const DWORD error = ListViewUsable(list, style_)) return error;
+        handle_ = list;
+        listView_ = true;
+        columns_ = ColumnCount(list);
+        deletesHeard_ = true;
+        return 0;
+    }
     if (!IsListbox(list)) {
         COMBOBOXINFO combo = {};
         combo.cbSize = sizeof combo;
@@ -33,17 +43,37 @@ DWORD ListWindow::Open(HWND handle) {
 }
 
 bool ListWindow::multipleSelection() const {
-    return (style_ & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) && !(style_ & LBS_NOSEL);
+    return !listView_ && (style_ & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) && !(style_ & LBS_NOSEL);
 }
 
-bool ListWindow::variableHeights() const { return (style_ & LBS_OWNERDRAWVARIABLE) != 0; }
+bool ListWindow::variableHeights() const { return !listView_ && (style_ & LBS_OWNERDRAWVARIABLE) != 0; }
 
-DWORD ListWindow::Count() const { return static_cast<DWORD>(Send(LB_GETCOUNT)); }
+DWORD ListWindow::Count() const { return static_cast<DWORD>(Send(listView_ ? LVM_GETITEMCOUNT : LB_GETCOUNT)); }
 
-LRESULT ListWindow::TextLength(DWORD index) const { return Send(LB_GETTEXTLEN, index); }
-
-bool ListWindow::Read(DWORD index, WCHAR* text, LRESULT length) const {
-    return LbReadWide(handle_, index, text, length);
+DWORD ListWindow::ReadText(DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length) const {
+    if (listView_) {
+        // A column beyond the header is empty, and is not asked for: the control would ask the
+        // parent for it as for a callback text.
+        const DWORD first = column ? column - 1u : 0, end = column ? column : columns_;
+        length = 0;
+        if (!into.Grow(at + 1, at)) return ERROR_NOT_ENOUGH_MEMORY;
+        into[at] = 0;
+        for (DWORD subItem = first; subItem < end && subItem < columns_; ++subItem) {
+            if (subItem > first) into[at + length++] = '\t';
+            SIZE_T read = 0;
+            if (!ReadColumn(handle_, index, subItem, into, at + length, read)) return ERROR_NOT_ENOUGH_MEMORY;
+            length += read;
+        }
+        return 0;
+    }
+    const LRESULT announced = Send(LB_GETTEXTLEN, index);
+    if (announced < 0) return ERROR_READ_FAULT;
+    // Twice the room, for a control that writes more than it announced, until the read is
+    // found out.
+    if (!into.Grow(at + 2 * (static_cast<SIZE_T>(announced) + 1), at)) return ERROR_NOT_ENOUGH_MEMORY;
+    if (!LbReadWide(handle_, index, &into[at], announced)) return ERROR_READ_FAULT;
+    length = static_cast<SIZE_T>(announced);
+    return 0;
 }
 
 // WM_SETREDRAW FALSE spares the control the scroll-bar and invalidation work of every write.

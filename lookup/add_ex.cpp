@@ -2,6 +2,7 @@
 // order, then one insert there. Texts of any length are read into memory from the process heap
 // for the length of the call; ListState is left alone.
 #include "Tolvarenkis.h"
+#include "listview/rows.h"
 #include "lookup/search.h"
 #include "module/guard.h"
 
@@ -58,6 +59,9 @@ DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, int& index) 
     if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
     ListWindow list;
     if (const DWORD error = list.Open(handle)) return error;
+    // A row has no place for a field beyond its columns.
+    if (list.listView() && (given.ansi ? FieldCount(given.ansi) : FieldCount(given.wide)) > list.columns())
+        return ERROR_INVALID_PARAMETER;
     const TextOrder order = OrderFor(flags, list.unicode());
     if (const DWORD error = OrderAvailable(order)) return error;
 
@@ -70,6 +74,15 @@ DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, int& index) 
     if (place.listed) {
         index = static_cast<int>(place.index);
         return ERROR_ALREADY_EXISTS;
+    }
+    if (list.listView()) {
+        // A list view's text is UTF-16: an ANSI one as TakeGiven widened it.
+        list.SuspendDrawing((flags & LBEX_DRAWING_SUSPENDED) != 0);
+        const LRESULT row = InsertRow(list.handle(), given.wide ? given.wide : widened.get(), place.index, data);
+        list.ResumeDrawing();
+        if (row < 0) return ERROR_NOT_ENOUGH_MEMORY;
+        index = static_cast<int>(row);
+        return 0;
     }
     // The text as the host gave it: the control converts an ANSI one as it converts any.
     const LRESULT at = given.ansi ? SendMessageA(list.handle(), LB_INSERTSTRING, place.index,

@@ -12,22 +12,21 @@ DWORD Length(const Unit* text) {
 }  // namespace
 
 DWORD Probe::Read(DWORD index) {
-    const LRESULT length = list_.TextLength(index);
-    if (length < 0) return ERROR_READ_FAULT;
-    // Twice the room, for a control that writes more than it announced.
-    if (!wide_.Reserve(2 * (static_cast<SIZE_T>(length) + 1))) return ERROR_NOT_ENOUGH_MEMORY;
-    if (!list_.Read(index, wide_.get(), length)) return ERROR_READ_FAULT;
-    return Keep(wide_.get(), static_cast<DWORD>(length));
+    SIZE_T length = 0;
+    if (const DWORD error = list_.ReadText(index, column_, wide_, 0, length)) return error;
+    return Keep(wide_.get(), static_cast<DWORD>(length), list_.KeyColumn(column_));
 }
 
-DWORD Probe::Keep(const WCHAR* wide, DWORD length) {
+DWORD Probe::Keep(const WCHAR* wide, DWORD length) { return Keep(wide, length, column_); }
+
+DWORD Probe::Keep(const WCHAR* wide, DWORD length, BYTE column) {
     if (order_.base != Order::kBytes || IsAscii(wide, length)) {
-        key = KeyOf(order_, wide, length, true, column_);
+        key = KeyOf(order_, wide, length, true, column);
         return 0;
     }
     const DWORD room = ToCodePage(wide, length, nullptr, 0);
     if (!bytes_.Reserve(SIZE_T{room} + 1)) return ERROR_NOT_ENOUGH_MEMORY;
-    KeepBytes(bytes_.get(), ToCodePage(wide, length, bytes_.get(), room));
+    key = KeyOf(order_, bytes_.get(), ToCodePage(wide, length, bytes_.get(), room), false, column);
     return 0;
 }
 
@@ -44,6 +43,7 @@ DWORD TakeGiven(GivenText given, const TextOrder& order, bool unicodeWindow, Hea
         const int units = length ? MultiByteToWideChar(CP_ACP, 0, given.ansi, static_cast<int>(length), nullptr, 0) : 0;
         if (!widened.Take(static_cast<SIZE_T>(units) + 1)) return ERROR_NOT_ENOUGH_MEMORY;
         if (units) MultiByteToWideChar(CP_ACP, 0, given.ansi, static_cast<int>(length), widened.get(), units);
+        widened[static_cast<SIZE_T>(units)] = 0;
         return into.Keep(widened.get(), static_cast<DWORD>(units));
     }
     const DWORD length = Length(given.wide);

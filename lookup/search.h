@@ -24,6 +24,8 @@ public:
     OrderText key{};
 
 private:
+    DWORD Keep(const WCHAR* wide, DWORD length, BYTE column);
+
     const ListWindow& list_;
     TextOrder order_;
     BYTE column_;
@@ -39,7 +41,8 @@ struct GivenText {
 
 // The given text as the list compares it: an ANSI text is widened for a Unicode window, which
 // loses nothing; a Unicode text for an ANSI window must come back unchanged from the code page
-// (else ERROR_NO_UNICODE_TRANSLATION). `widened` keeps what the key points into.
+// (else ERROR_NO_UNICODE_TRANSLATION). `widened` keeps what the key points into: an ANSI text
+// widened, zero-terminated.
 DWORD TakeGiven(GivenText given, const TextOrder& order, bool unicodeWindow, HeapArray<WCHAR>& widened, Probe& into);
 
 // Binary searches of a list in the order for a key, reading one item a probe.

@@ -8,6 +8,10 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The list view's and the header's messages and records; none of COMCTL32.dll's functions is
+// called, so nothing is imported from it.
+#include <commctrl.h>
 #else
 #include "standin/standin.h"
+#include "standin/listview_names.h"
 #endif

@@ -5,7 +5,9 @@
 #include "Tolvarenkis.h"
 #include "listbox/list_window.h"
 #include "module/guard.h"
+#include "listview/sort_rows.h"
 #include "module/heap.h"
+#include "sort/stable_sort.h"
 #include "text/order.h"
 
 namespace {
@@ -51,14 +53,10 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
         return ERROR_NOT_ENOUGH_MEMORY;
     SIZE_T total = 0;
     for (DWORD i = 0; i < count; ++i) {
-        const LRESULT length = list.TextLength(i);
-        if (length < 0) return ERROR_READ_FAULT;
-        // Twice the room, for a control that writes more than it announced, until the read is
-        // found out.
-        if (!texts.pool.Grow(total + 2 * (static_cast<SIZE_T>(length) + 1), total)) return ERROR_NOT_ENOUGH_MEMORY;
-        if (!list.Read(i, &texts.pool[total], length)) return ERROR_READ_FAULT;
+        SIZE_T length = 0;
+        if (const DWORD error = list.ReadText(i, order.column, texts.pool, total, length)) return error;
         texts.starts[i] = total;
-        total += static_cast<SIZE_T>(length) + 1;
+        total += length + 1;
     }
     texts.starts[count] = total;
     // Only now: the pool may have moved while it grew.
@@ -68,7 +66,7 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
         if (const DWORD error = NarrowKeys(count, texts)) return error;
     for (DWORD i = 0; i < count; ++i) {
         const OrderText whole = texts.keys[i];
-        texts.keys[i] = KeyOf(order, whole.units, whole.length, whole.wide, order.column);
+        texts.keys[i] = KeyOf(order, whole.units, whole.length, whole.wide, list.KeyColumn(order.column));
     }
     return 0;
 }
@@ -79,46 +77,6 @@ struct Sortable {
     unsigned long long prefix;
     DWORD item;
 };
-
-// A stable merge sort: an item goes before one it was behind only if it comes strictly before
-// it. Short runs are sorted in place first; runs that already stand in order are copied, not
-// merged.
-template <typename T, typename Before>
-void StableSort(T* items, T* scratch, DWORD count, Before before) {
-    constexpr DWORD kRun = 8;
-    for (DWORD left = 0; left < count; left += kRun) {
-        const DWORD right = count - left > kRun ? left + kRun : count;
-        for (DWORD i = left + 1; i < right; ++i) {
-            const T item = items[i];
-            DWORD j = i;
-            for (; j > left && before(item, items[j - 1]); --j) items[j] = items[j - 1];
-            items[j] = item;
-        }
-    }
-    T* from = items;
-    T* to = scratch;
-    for (DWORD width = kRun; width < count; width *= 2) {
-        for (DWORD left = 0; left < count; left += 2 * width) {
-            const DWORD middle = count - left > width ? left + width : count;
-            const DWORD right = count - middle > width ? middle + width : count;
-            DWORD a = left, b = middle, out = left;
-            if (middle < right && before(from[middle], from[middle - 1]))
-                while (a < middle && b < right) {
-                    if (before(from[b], from[a]))
-                        to[out++] = from[b++];
-                    else
-                        to[out++] = from[a++];
-                }
-            while (a < middle) to[out++] = from[a++];
-            while (b < right) to[out++] = from[b++];
-        }
-        T* swap = from;
-        from = to;
-        to = swap;
-    }
-    if (from != items)
-        for (DWORD i = 0; i < count; ++i) items[i] = from[i];
-}
 
 // The list after the sort, and how the control gets there.
 struct Plan {
@@ -348,10 +306,7 @@ private:
     DWORD lost_ = 0;
 };
 
-DWORD SortEx(HWND handle, DWORD flags) {
-    if (const DWORD error = CheckFlags(flags, FlagUse::kSort)) return error;
-    ListWindow list;
-    if (const DWORD error = list.Open(handle)) return error;
+DWORD SortList(ListWindow& list, DWORD flags) {
     const DWORD count = list.Count();
     if (count < 2) return 0;
     const TextOrder order = OrderFor(flags, list.unicode());
@@ -392,12 +347,29 @@ DWORD SortEx(HWND handle, DWORD flags) {
     if (failed) return ComparisonError();
     error = MakePlan(unique, [&](DWORD a, DWORD b) { return compare(a, b) == 0; }, plan);
     if (error) return error;
+    if (list.listView())
+        return SortRows(list,
+                        {count, plan.kept, plan.place.get(), plan.removed.get(), plan.final.get(),
+                         plan.atCurrent.get(), plan.firstChange == plan.kept},
+                        (flags & LBEX_DRAWING_SUSPENDED) != 0);
 
     Kept kept;
     if ((error = ReadKept(list, plan, kept))) return error;
     list.SuspendDrawing((flags & LBEX_DRAWING_SUSPENDED) != 0);
     error = Writer(list, texts, plan, kept).Write();
     list.ResumeDrawing();
+    return error;
+}
+
+DWORD SortEx(HWND handle, DWORD flags) {
+    if (const DWORD error = CheckFlags(flags, FlagUse::kSort)) return error;
+    ListWindow list;
+    if (const DWORD error = list.Open(handle)) return error;
+    const DWORD error = SortList(list, flags);
+    if (!error && list.listView() && (flags & LBEX_HEADER_ARROW)) {
+        const TextOrder order = OrderFor(flags, true);
+        ShowSortArrow(list, order.column, order.descending);
+    }
     return error;
 }
 

@@ -23,10 +23,11 @@ endif()
 # Only functions that Windows XP's KERNEL32.dll and USER32.dll export: the loader refuses a DLL
 # that imports one it lacks. Newer ones are looked up at run time.
 set(xp_functions
-  CloseHandle CompareStringW ExitProcess GetCurrentThreadId GetLastError GetModuleHandleA
+  CloseHandle CompareStringW ExitProcess GetCurrentProcessId GetCurrentThreadId GetLastError GetModuleHandleA
   GetProcAddress GetProcessHeap HeapAlloc HeapFree MultiByteToWideChar OpenFile SetLastError
   Sleep WideCharToMultiByte WriteFile lstrcpyA lstrlenA
-  GetComboBoxInfo GetParent GetWindow GetWindowLongA InSendMessage IsWindow IsWindowUnicode IsWindowVisible
+  CreateWindowExW DestroyWindow GetComboBoxInfo GetParent GetWindow GetWindowLongA GetWindowThreadProcessId
+  InSendMessage IsWindow IsWindowUnicode IsWindowVisible
   MessageBoxA MsgWaitForMultipleObjects PeekMessageA RedrawWindow SendMessageA SendMessageW
   SetWindowLongA)
 string(REGEX MATCH "DLL Name: KERNEL32\\.dll.*" import_tables "${image}")
@@ -43,8 +44,8 @@ if(NOT imported)
 endif()
 
 file(SIZE ${DLL} size)
-if(size GREATER 24576)
-  string(APPEND failures "\n  within 24 KiB, not ${size} bytes")
+if(size GREATER 32768)
+  string(APPEND failures "\n  within 32 KiB, not ${size} bytes")
 endif()
 
 # The stdcall decorations say how many argument bytes each function removes: the compiler

@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kColumnFlags = LBEX_COLUMN(0xFF);
 constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | kColumnFlags;
 // Flags that some exports take and others accept and ignore.
-constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED;
+constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW;
 
 // CompareStringOrdinal came with Windows Vista: looked up once, so that the DLL still loads on
 // Windows XP and only the calls that need it are refused there.

@@ -211,7 +211,7 @@ begin
          (Position = 2) and (Count = 2), 'LookLbEx finds both Meier');
   Expect((LookLbExW(List, PWideChar(UnicodeString('Neumann')), LBEX_IGNORE_CASE, @Position, nil) = LOOK_BETWEEN)
          and (Position = 3), 'LookLbExW puts Neumann after the second Meier');
-  Expect(LookLbEx(List, PAnsiChar('Meier'), $80, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
+  Expect(LookLbEx(List, PAnsiChar('Meier'), $40000, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
   Expect(GetLastError = ERROR_INVALID_FLAGS, 'the last error names the unknown flag');
   Form.SortAndFind('fischer');
   Expect(Form.NamesList.ItemIndex = 1, 'SortAndFind selects Fischer');
