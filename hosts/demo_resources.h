@@ -1,4 +1,4 @@
-// Ids shared by demo_host.cpp and demo.rc; tests/demo_test.cpp finds the window and the
+// Ids shared by the demo (demo.h) and demo.rc; tests/demo_test.cpp finds the window and the
 // controls it reads by them too.
 #pragma once
 

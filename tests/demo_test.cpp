@@ -1,4 +1,4 @@
-// The window host (hosts/demo_host.cpp) as a user meets it, driven from this process: its
+// The window host (hosts/demo_*.cpp) as a user meets it, driven from this process: its
 // list after the steps given on its command line, its status line, its message boxes.
 #if defined(_WIN32)
 
