@@ -73,14 +73,20 @@ static const struct {
 } kSamples[] = {{DEMO_SAMPLE_LIST, "the sample names", kIdSampleNames},
                 {DEMO_SAMPLE_TABLE, "the sample table", kIdSampleTable}};
 
+bool SampleBytes(int resource, std::string& bytes) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(resource), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const char* start = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!start) return false;
+    bytes.assign(start, SizeofResource(nullptr, found));
+    return true;
+}
+
 bool FillFromSample(bool table) {
     const auto& sample = kSamples[table ? 1 : 0];
     CheckRadioButton(demo.window, kIdSampleNames, kIdSampleTable, sample.button);
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(sample.resource), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!bytes) return false;
-    return Fill(std::string(bytes, SizeofResource(nullptr, found)), sample.source);
+    std::string bytes;
+    return SampleBytes(sample.resource, bytes) && Fill(bytes, sample.source);
 }
 
 bool FillFromFile(const std::string& path) {
@@ -113,7 +119,7 @@ void OnOpen() {
 static bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The exports, flags and column the choice's controls stand at.
-static ExChoice Chosen() {
+ExChoice Chosen() {
     ExChoice choice;
     choice.ex = Checked(demo.useSortLbEx);
     for (int i = 0; i < kFlagBoxCount; ++i)
@@ -132,6 +138,13 @@ void OnChoice() {
     EnableWindow(demo.add, ex && demo.dll.calls.addEx);
 }
 
+// Digits as numbers, amounts and dates are orders of their own: checking one clears the others.
+void OnExclusive(ControlId box) {
+    if (!IsDlgButtonChecked(demo.window, box)) return;
+    for (ControlId other : {kIdNumbers, kIdValues, kIdDates})
+        if (other != box) CheckDlgButton(demo.window, other, BST_UNCHECKED);
+}
+
 void Choose(const ExChoice& choice) {
     if (choice.ex && !demo.dll.calls.sortEx)
         Tell(std::string(kDllName) + " has no SortLbEx and LookLbEx: the demo calls SortLb and LookLb.",
@@ -148,6 +161,10 @@ void Choose(const ExChoice& choice) {
 
 void OnSort(bool descending) {
     const ExChoice choice = Chosen();
+    if (demo.listViewShown) {
+        ListViewSort(std::max(1, static_cast<int>((choice.flags >> 8) & 0xFF)), descending);
+        return;
+    }
     // SortLbEx keeps the selection with its item; SortLb does not, so none is shown.
     if (!choice.ex) SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     const DWORD error = SortWith(demo.dll.calls, choice, demo.list, descending);
@@ -175,6 +192,10 @@ static std::string Finding(int result, const std::string& key, DWORD position) {
 }
 
 void Look(const std::string& key) {
+    if (demo.listViewShown) {
+        ListViewLook(key, false);
+        return;
+    }
     if (Count() == 0) {
         SetStatus("The list is empty: open a list first.");
         return;
@@ -213,6 +234,10 @@ void OnLook() { Look(Key()); }
 // that begin with a key need not stand together there): the status line tells, and nothing is
 // selected. With SortLb chosen typing selects nothing either.
 void TypeAhead(const std::string& key) {
+    if (demo.listViewShown) {
+        ListViewLook(key, true);
+        return;
+    }
     const ExChoice choice = Chosen();
     if (!choice.ex || key.empty() || Count() == 0) return;
     const Lookup lookup = LookWith(demo.dll.calls, choice, demo.list, key, demo.lastExDescending, true);
@@ -242,6 +267,10 @@ void SetKey(const std::string& key) {
 // Inserts text at its place with AddLbEx, in the order of the choice and of the last SortLbEx,
 // and selects it, or the equal item that keeps it out.
 void Add(const std::string& text) {
+    if (demo.listViewShown) {
+        ListViewAdd(text, AddedData(demo.added + 1));
+        return;
+    }
     const ExChoice choice = Chosen();
     if (!demo.dll.calls.addEx || !choice.ex) {
         SetStatus(demo.dll.calls.addEx ? "Nothing added: AddLbEx goes with SortLbEx, LookLbEx."

@@ -19,6 +19,7 @@ struct Arguments {
     std::vector<Step> steps;
     ExChoice choice;
     bool table = false;
+    bool listView = false;  // start on the list view's tab
     std::string file;
 };
 
@@ -38,6 +39,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.steps.push_back({true, direction == "descending", {}});
         } else if (arg == "--table") {
             arguments.table = true;
+        } else if (arg == "--listview") {
+            arguments.listView = true;
         } else if (arg.empty() || arg[0] == '-' || !arguments.file.empty()) {
             return false;
         } else {
@@ -70,10 +73,14 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     if (!LoadDll()) return kExitMissingDll;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!CreateMainWindow()) return kExitNoWindow;
+    FillListView();
     if (arguments.file.empty() ? !FillFromSample(arguments.table) : !FillFromFile(arguments.file))
         SetStatus("No list loaded.");
     Choose(arguments.choice);
+    if (arguments.listView) ShowListView(true);
     ShowWindow(demo.window, SW_SHOWNORMAL);
     UpdateWindow(demo.window);
     for (const Step& step : arguments.steps) Run(step);

@@ -13,3 +13,4 @@
 #define DEMO_ID_COLUMN 120
 #define DEMO_ID_ADD 121
 #define DEMO_ID_KEY 122
+#define DEMO_ID_LISTVIEW 130

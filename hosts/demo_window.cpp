@@ -57,14 +57,37 @@ static void AddChoice(int top) {
     if (!demo.dll.calls.sortEx) EnableWindow(demo.useSortLbEx, FALSE);
 }
 
+// The listbox and the list view on tabs of their own, over the tab control's display area.
+static RECT AddTabs() {
+    demo.tabs = AddControl(WC_TABCONTROLA, nullptr, WS_CLIPSIBLINGS | WS_TABSTOP, kMargin, kMargin, kListWidth,
+                           kListHeight, kIdTabs);
+    const char* const names[] = {"Listbox", "List view (table)"};
+    for (int i = 0; i < 2; ++i) {
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(names[i]);
+        SendMessageA(demo.tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+    }
+    RECT area = {kMargin, kMargin, kMargin + kListWidth, kMargin + kListHeight};
+    SendMessageA(demo.tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
 static void CreateControls() {
+    const RECT area = AddTabs();
+    const int width = area.right - area.left, height = area.bottom - area.top;
     // No LBS_SORT: the DLL re-inserts items at fixed places. Owner-drawn to show each item's
     // data; LBS_HASSTRINGS keeps the texts that the DLL sorts. LBS_USETABSTOPS as a list of
     // TAB-separated columns has it; being owner-drawn, it draws the fields at stops of its own.
     demo.list = AddControl("LISTBOX", nullptr,
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
                                LBS_HASSTRINGS | LBS_USETABSTOPS,
-                           kMargin, kMargin, kListWidth, kListHeight, kIdList, WS_EX_CLIENTEDGE);
+                           area.left, area.top, width, height, kIdList, WS_EX_CLIENTEDGE);
+    // LVS_SHOWSELALWAYS: the row a lookup finds stays marked while the key field has the focus.
+    demo.listView = AddControl(WC_LISTVIEWA, nullptr, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                               area.left, area.top, width, height, kIdListView, WS_EX_CLIENTEDGE);
+    SendMessageA(demo.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    ShowWindow(demo.listView, SW_HIDE);
     AddSamples(kMargin);
     AddChoice(kMargin + kSamplesHeight + kGroupGap);
     int y = kMargin;
@@ -92,6 +115,9 @@ static void OnCommand(WORD id) {
     case kIdSampleTable: FillFromSample(id == kIdSampleTable); break;
     case kIdUseSortLb:
     case kIdUseSortLbEx: OnChoice(); break;
+    case kIdNumbers:
+    case kIdValues:
+    case kIdDates: OnExclusive(static_cast<ControlId>(id)); break;
     case kIdSortAscending: OnSort(false); break;
     case kIdSortDescending: OnSort(true); break;
     case kIdLook:
@@ -112,6 +138,8 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kIdKey) OnKeyChanged();
         return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_MEASUREITEM:
         MeasureItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         return TRUE;

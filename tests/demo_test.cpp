@@ -329,9 +329,10 @@ TEST(DemoHost, SortsAddsAndTypesAheadInTheOrdersOfItsFlags) {
          {{"Item 1\tBonn", 3}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 9\tAachen", 5}, {"Item 10\tBonn", 1}}},
         {"--table --column 3 --unique --sort ascending --prefix B",
          "Type-ahead: 2 items begin with \"B\", the first at position 0.", 0,
-         {{"Schmidt\t12\tBerlin", 1}, {"Meier\t11\tBremen", 9}, {"Becker\t25\tD\xFCsseldorf", 7},
-          {"Meier\t101\tHamburg", 3}, {"M\xFCller\t7\tK\xF6ln", 2}, {"Hoffmann\t2\tLeipzig", 11},
-          {"Wei\xDF\t9\tM\xFCnchen", 4}}},
+         {{"Schmidt\t12\tBerlin\t2024-03-14", 1}, {"Meier\t11\tBremen\t3/14/2024", 9},
+          {"Becker\t25\tD\xFCsseldorf\t7/14/2024 9:30 AM", 7}, {"Meier\t101\tHamburg\t2023-11-30 08:15", 3},
+          {"M\xFCller\t7\tK\xF6ln\t1/5/2025", 2}, {"Hoffmann\t2\tLeipzig\t11/30/2023", 11},
+          {"Wei\xDF\t9\tM\xFCnchen\t12/3/2024", 4}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.steps);
