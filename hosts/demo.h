@@ -64,10 +64,10 @@ enum ControlId {
     kIdSamples,
     kIdSampleNames,
     kIdSampleTable,
-    kIdValues,
-    kIdDates,
     kIdTabs,
     kIdListView = DEMO_ID_LISTVIEW,
+    kIdValues = DEMO_ID_VALUES,
+    kIdDates = DEMO_ID_DATES,
 };
 
 // The check boxes of SortLbEx's flags, in the order the choice shows them.

@@ -14,3 +14,5 @@
 #define DEMO_ID_ADD 121
 #define DEMO_ID_KEY 122
 #define DEMO_ID_LISTVIEW 130
+#define DEMO_ID_VALUES 131
+#define DEMO_ID_DATES 132

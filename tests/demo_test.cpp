@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -410,6 +412,27 @@ TEST(DemoHost, TypingSelectsAheadAndAddInsertsTheKey) {
     EXPECT_EQ(StatusFrom(window, "AddLbEx"), "AddLbEx: \"Men\" added at position 5.");
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 5);
     EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 5, 0), -1);
+    Close(window);
+    EXPECT_EQ(demo.ExitCode(), 0u);
+}
+
+// --listview starts on the list view's tab: the table sample, a column a field. Checking Dates
+// clears Amounts: the DLL takes one of the three orders at a time.
+TEST(DemoHost, StartsOnTheListViewWhereTheOrdersExcludeEachOther) {
+    DemoProcess demo(ThisFolder() + kDemo, "--listview --values --sort ascending");
+    ASSERT_TRUE(demo.Started());
+    HWND window = demo.Find(DEMO_WINDOW_CLASS);
+    ASSERT_NE(window, nullptr);
+    StatusFrom(window, "SortLbEx");
+    HWND listView = GetDlgItem(window, DEMO_ID_LISTVIEW);
+    EXPECT_TRUE(IsWindowVisible(listView));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, DEMO_ID_LIST)));
+    EXPECT_EQ(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0), 12);
+    EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(IsDlgButtonChecked(window, DEMO_ID_VALUES), static_cast<UINT>(BST_CHECKED));
+    PostMessageA(GetDlgItem(window, DEMO_ID_DATES), BM_CLICK, 0, 0);
+    Poll([&] { return IsDlgButtonChecked(window, DEMO_ID_DATES) == BST_CHECKED; });
+    EXPECT_EQ(IsDlgButtonChecked(window, DEMO_ID_VALUES), static_cast<UINT>(BST_UNCHECKED));
     Close(window);
     EXPECT_EQ(demo.ExitCode(), 0u);
 }
