@@ -8,6 +8,7 @@
 // its own, but the ones by index under Wine, which hands the comparison other indexes than
 // Windows does.
 #include "bench/listview_bench.h"
+#include "bench/timing.h"
 
 #include "Tolvarenkis.h"
 
@@ -184,14 +185,6 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 // ---- Timing and checking ----
-
-double Seconds() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Case {
     const std::vector<Row>* rows;

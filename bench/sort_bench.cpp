@@ -15,6 +15,7 @@
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
+#include "bench/timing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,14 +156,6 @@ size_t CountOf(const Recording& sent, UINT message) {
 }
 
 // ---- Timing ----
-
-double Seconds() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The sort's own messages sent straight to the control, with two buffers of the module's
 // size: the least that sorting by this sequence can cost.

@@ -9,6 +9,7 @@
 #include "Tolvarenkis.h"
 #include "host_calls.h"
 #include "list_file.h"
+#include "list_view_rows.h"
 #include "result_name.h"
 
 #include <commctrl.h>
@@ -151,7 +152,7 @@ HWND NewListView(const std::vector<std::string>& lines) {
                                 nullptr, nullptr);
     size_t columns = 1;
     for (const std::string& line : lines)
-        columns = std::max(columns, static_cast<size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
+        columns = std::max(columns, FieldCount(line));
     for (size_t c = 0; list && c < columns; ++c) {
         std::string title = "Column " + std::to_string(c + 1);
         LVCOLUMNA column = {};
@@ -161,26 +162,6 @@ HWND NewListView(const std::vector<std::string>& lines) {
         SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
     return list;
-}
-
-// Line i + 1 as the last row, its fields as the row's columns.
-void AddRow(HWND list, const std::string& line, size_t i) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(i);
-    item.lParam = static_cast<LPARAM>(i + 1);
-    std::string fields = line;
-    size_t start = 0;
-    for (int column = 0;; ++column) {
-        const size_t end = fields.find('\t', start);
-        if (end != std::string::npos) fields[end] = '\0';
-        item.iSubItem = column;
-        item.pszText = &fields[start];
-        if (column == 0) item.iItem = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        else SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(item.iItem), reinterpret_cast<LPARAM>(&item));
-        if (end == std::string::npos) return;
-        start = end + 1;
-    }
 }
 
 const ListExports kCalls = {SortLb, LookLb, SortLbEx, LookLbEx, AddLbEx};
@@ -238,7 +219,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tolvarenkis_console: cannot create a %s\n", options.listView ? "list view" : "listbox");
         return 1;
     }
-    for (size_t i = 0; options.listView && i < lines.size(); ++i) AddRow(list, lines[i], i);
+    for (size_t i = 0; options.listView && i < lines.size(); ++i) InsertRow(list, lines[i], static_cast<int>(i), static_cast<LPARAM>(i + 1));
     for (size_t i = 0; !options.listView && i < lines.size(); ++i) {
         const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i].c_str()));
         SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i + 1));

@@ -2,6 +2,7 @@
 // chosen exports, and drawn with each item's data.
 #include "demo.h"
 #include "list_file.h"
+#include "list_view_rows.h"
 #include "result_name.h"
 
 #include <commdlg.h>
@@ -35,9 +36,6 @@ void OfferColumns(size_t count) {
     }
 }
 
-static size_t FieldCount(const std::string& text) {
-    return static_cast<size_t>(std::count(text.begin(), text.end(), '\t')) + 1;
-}
 
 // Each item's data is its 1-based place in the source, which the sorts carry with its text;
 // texts added later get -1, -2 ...

@@ -5,6 +5,7 @@
 // row whose fields are TAB-separated, both in the order of the last sort.
 #include "demo.h"
 #include "list_file.h"
+#include "list_view_rows.h"
 #include "result_name.h"
 
 #include <commctrl.h>
@@ -51,26 +52,6 @@ void AddColumn(int index) {
     SendMessageA(demo.listView, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-// A row of the line's fields at the end, the line's number as its lParam.
-void AddRow(const std::string& line, LPARAM data) {
-    std::string fields = line;
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(Rows());
-    item.lParam = data;
-    for (size_t start = 0;; ++item.iSubItem) {
-        const size_t end = fields.find('\t', start);
-        if (end != std::string::npos) fields[end] = '\0';
-        item.pszText = &fields[start];
-        if (item.iSubItem == 0)
-            item.iItem = static_cast<int>(SendMessageA(demo.listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        else
-            SendMessageA(demo.listView, LVM_SETITEMTEXTA, static_cast<WPARAM>(item.iItem), reinterpret_cast<LPARAM>(&item));
-        if (end == std::string::npos) return;
-        start = end + 1;
-    }
-}
-
 }  // namespace
 
 void FillListView() {
@@ -79,9 +60,9 @@ void FillListView() {
     if (!SampleBytes(DEMO_SAMPLE_TABLE, bytes) || SplitLines(bytes, lines) != 0) return;
     size_t columns = 1;
     for (const std::string& line : lines)
-        columns = std::max(columns, static_cast<size_t>(std::count(line.begin(), line.end(), '\t')) + 1);
+        columns = std::max(columns, FieldCount(line));
     for (size_t c = 0; c < columns; ++c) AddColumn(static_cast<int>(c));
-    for (size_t i = 0; i < lines.size(); ++i) AddRow(lines[i], static_cast<LPARAM>(i + 1));
+    for (size_t i = 0; i < lines.size(); ++i) InsertRow(demo.listView, lines[i], static_cast<int>(i), static_cast<LPARAM>(i + 1));
     demo.listViewColumn = 1;
 }
 
