@@ -160,7 +160,7 @@ void Choose(const ExChoice& choice) {
 void OnSort(bool descending) {
     const ExChoice choice = Chosen();
     if (demo.listViewShown) {
-        ListViewSort(std::max(1, static_cast<int>((choice.flags >> 8) & 0xFF)), descending);
+        ListViewSort(static_cast<int>((choice.flags >> 8) & 0xFF), descending);
         return;
     }
     // SortLbEx keeps the selection with its item; SortLb does not, so none is shown.
