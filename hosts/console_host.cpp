@@ -106,21 +106,19 @@ bool IsListView(HWND list) {
     return std::string(name) == WC_LISTVIEWA;
 }
 
-// A list view row as the DLL reads it: its columns' texts joined by TAB, here in the ANSI code
-// page as the file brought them.
+// A list view row as the DLL reads it, its columns' texts joined by TAB; here in the ANSI code
+// page, as the file brought them.
 std::string RowText(HWND list, int row) {
     const int columns = std::max(1, static_cast<int>(SendMessageA(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0)));
     std::string joined;
     for (int column = 0; column < columns; ++column) {
-        wchar_t text[TOLVARENKIS_TEXT_MAX + 1] = {};
-        LVITEMW item = {};
+        char text[TOLVARENKIS_TEXT_MAX + 1] = {};
+        LVITEMA item = {};
         item.iSubItem = column;
         item.pszText = text;
-        item.cchTextMax = TOLVARENKIS_TEXT_MAX + 1;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        char bytes[4 * TOLVARENKIS_TEXT_MAX + 1] = {};
-        WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-        joined += (column ? "\t" : "") + std::string(bytes);
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        joined += (column ? "\t" : "") + std::string(text);
     }
     return joined;
 }
