@@ -1,6 +1,6 @@
 # make run   builds the DLL and the console host and runs it under Wine (ARGS='...' for its options)
 # make test  builds and tests every preset: native over the stand-in, i686 under qemu-i386, win32 and win64 under Wine
-# make screenshot  takes docs/demo.png: the demo window under Xvfb, sorted, with a key looked up
+# make screenshot  takes docs/demo.png: the demo window under Xvfb on its list view, sorted, with a key looked up
 # make dist  packs the installations of the win32 and win64 builds as ZIPs in build/dist
 # make fuzz  runs the libFuzzer target for FUZZ_SECONDS (default 60) and reports executions and coverage
 # make bench  measures SortLb and LookLb against real listboxes under Wine, redraws docs/performance.png

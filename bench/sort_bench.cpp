@@ -4,14 +4,18 @@
 // well-written host; the same for SortLbEx, set against reading every text once and against
 // that host; SortLbEx and the host side by side on hidden and visible lists of 16,000 and
 // 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
-// then the reads and the time of LookLb and LookLbEx.
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex] [--data FILE]
+// then the reads and the time of LookLb and LookLbEx; last the list view table
+// (bench/listview_bench.cpp).
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
-// sort, --ex only SortLbEx against the host and the costs of writing.
+// sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
+// view table (10,000 and 100,000 rows unless --quick or --size say otherwise).
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
+#include "bench/listview_bench.h"
+#include "bench/timing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -152,14 +156,6 @@ size_t CountOf(const Recording& sent, UINT message) {
 }
 
 // ---- Timing ----
-
-double Seconds() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The sort's own messages sent straight to the control, with two buffers of the module's
 // size: the least that sorting by this sequence can cost.
@@ -462,6 +458,8 @@ constexpr size_t kDuelMinRepeats = 5;
 constexpr size_t kDuelRepeatItems = 400000;
 // The sizes at which the costs of writing are measured, and the items written at each.
 const size_t kWriteCostSizes[] = {1000, 16000, 100000};
+// The list view table's rows.
+const size_t kListViewSizes[] = {10000, 100000};
 constexpr size_t kWriteCostItems = 2000;
 
 struct Options {
@@ -470,8 +468,11 @@ struct Options {
     std::vector<size_t> hostSizes{std::begin(kHostSizes), std::end(kHostSizes)};
     std::vector<Kind> hostKinds{std::begin(kHostKinds), std::end(kHostKinds)};
     const char* data = nullptr;
+    std::vector<size_t> listViewSizes{std::begin(kListViewSizes), std::end(kListViewSizes)};
     size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
     bool exOnly = false;
+    bool listViewOnly = false;
+    bool sizeAsked = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -480,9 +481,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (std::strcmp(argv[i], "--quick") == 0) {
             options.sizes.assign(std::begin(kQuickSizes), std::end(kQuickSizes));
             options.hostSizes.assign(1, kQuickSizes[1]);
+            options.listViewSizes = options.sizes;
         } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
             options.sizes.assign(1, std::strtoul(argv[++i], nullptr, 10));
-            options.hostSizes = options.sizes;
+            options.hostSizes = options.listViewSizes = options.sizes;
+            options.sizeAsked = true;
         } else if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc && KindNamed(argv[i + 1], kind)) {
             options.kinds.assign(1, kind);
             options.hostKinds.assign(1, kind);
@@ -493,9 +496,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.repeats = std::strtoul(argv[++i], nullptr, 10);
         } else if (std::strcmp(argv[i], "--ex") == 0) {
             options.exOnly = true;
+        } else if (std::strcmp(argv[i], "--listview") == 0) {
+            options.listViewOnly = true;
         } else {
-            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex] "
-                                 "[--data FILE]\n");
+            std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] "
+                                 "[--ex | --listview] [--data FILE]\n");
             return false;
         }
     }
@@ -624,10 +629,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Tolvarenkis.dll, %zu-bit build\n\n", sizeof(void*) * 8);
-    if (!options.exOnly) RunSorts(options, data);
-    RunDuels(options);
-    RunWriteCosts();
-    if (!options.exOnly) RunLookups(options);
+    const bool listBoxes = !options.listViewOnly, all = listBoxes && !options.exOnly;
+    if (all) RunSorts(options, data);
+    if (listBoxes) RunDuels(options);
+    if (listBoxes) RunWriteCosts();
+    if (all) RunLookups(options);
+    RunListViews(options.listViewSizes, options.repeats, options.sizeAsked);
     if (data) std::fclose(data);
     return 0;
 }

@@ -1,21 +1,27 @@
 // A console host for Tolvarenkis.dll: fills a real listbox with the lines of a text file,
 // each with its line number as item data, sorts it ascending, adds texts at their places, looks
 // keys up, sorts it descending, and prints what it sees. With --ex it calls SortLbEx and
-// LookLbEx instead of SortLb and LookLb; --ignore-case, --locale, --numbers, --column N and
-// --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and --add (AddLbEx)
-// imply --ex.
+// LookLbEx instead of SortLb and LookLb; --ignore-case, --locale, --numbers, --values, --dates,
+// --column N and --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and
+// --add (AddLbEx) imply --ex. --listview takes the same steps with the extended exports on a
+// report list view whose columns are the lines' TAB-separated fields, the sorts showing their
+// column's arrow in the header.
 #include "Tolvarenkis.h"
 #include "host_calls.h"
 #include "list_file.h"
+#include "list_view_rows.h"
 #include "result_name.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char kUsage[] = "usage: tolvarenkis_console " HOST_FLAG_USAGE " " HOST_TEXT_USAGE " [--desc | --no-desc] [FILE]";
+const char kUsage[] = "usage: tolvarenkis_console " HOST_FLAG_USAGE " " HOST_TEXT_USAGE " [--listview] [--desc | --no-desc] [FILE]";
 const char kDefaultFile[] = "data/names.txt";
 // Keys that, on the sample list, give every result code of an ascending list; looked up when
 // no key or prefix is given.
@@ -26,6 +32,7 @@ struct Options {
     std::vector<std::string> prefixes;
     std::vector<std::string> additions;
     bool descending = true;
+    bool listView = false;
     ExChoice choice;
     std::string file = kDefaultFile;
 };
@@ -52,6 +59,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.descending = true;
         } else if (arg == "--no-desc") {
             options.descending = false;
+        } else if (arg == "--listview") {
+            options.listView = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "tolvarenkis_console: unknown option %s (%s)\n", arg.c_str(), kUsage);
             return false;
@@ -62,6 +71,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.file = arg;
             fileGiven = true;
         }
+    }
+    // SortLb and LookLb take no list view.
+    if (options.listView) {
+        options.choice.ex = true;
+        options.choice.flags |= LBEX_HEADER_ARROW;
     }
     if (options.keys.empty() && options.prefixes.empty())
         options.keys.assign(std::begin(kDefaultKeys), std::end(kDefaultKeys));
@@ -86,18 +100,66 @@ bool ReadLines(const std::string& file, std::vector<std::string>& lines) {
 // The data of the n-th text added, told apart from the lines' numbers.
 LPARAM AddedData(size_t n) { return -static_cast<LPARAM>(n); }
 
+bool IsListView(HWND list) {
+    char name[32] = {};
+    GetClassNameA(list, name, sizeof name);
+    return std::string(name) == WC_LISTVIEWA;
+}
+
+// A list view row as the DLL reads it, its columns' texts joined by TAB; here in the ANSI code
+// page, as the file brought them.
+std::string RowText(HWND list, int row) {
+    const int columns = std::max(1, static_cast<int>(SendMessageA(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0)));
+    std::string joined;
+    for (int column = 0; column < columns; ++column) {
+        char text[TOLVARENKIS_TEXT_MAX + 1] = {};
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        joined += (column ? "\t" : "") + std::string(text);
+    }
+    return joined;
+}
+
 // Each item with its data, the line it came from or the text added: the data travels with its text.
 void PrintList(HWND list, const std::string& heading) {
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    std::printf("%s (%d items):\n", heading.c_str(), count);
+    const bool listView = IsListView(list);
+    const int count = static_cast<int>(SendMessageA(list, listView ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0));
+    std::printf("%s (%d %s):\n", heading.c_str(), count, listView ? "rows" : "items");
     char text[TOLVARENKIS_TEXT_MAX + 1];
     for (int i = 0; i < count; ++i) {
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        const LRESULT line = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+        LVITEMA row = {};
+        row.mask = LVIF_PARAM;
+        row.iItem = i;
+        if (listView) SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
+        else SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        const LRESULT line = listView ? row.lParam : SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
         const bool added = line < 0;
-        std::printf("  %4d  %s  (%s %ld)\n", i, text, added ? "added" : "line",
+        std::printf("  %4d  %s  (%s %ld)\n", i, listView ? RowText(list, i).c_str() : text, added ? "added" : "line",
                     static_cast<long>(added ? -line : line));
     }
+}
+
+// A report list view with a column for each TAB-separated field of the longest line.
+HWND NewListView(const std::vector<std::string>& lines) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, nullptr, WS_POPUP | LVS_REPORT, 0, 0, 400, 400, nullptr, nullptr,
+                                nullptr, nullptr);
+    size_t columns = 1;
+    for (const std::string& line : lines)
+        columns = std::max(columns, FieldCount(line));
+    for (size_t c = 0; list && c < columns; ++c) {
+        std::string title = "Column " + std::to_string(c + 1);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 100;
+        column.pszText = &title[0];
+        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
 }
 
 const ListExports kCalls = {SortLb, LookLb, SortLbEx, LookLbEx, AddLbEx};
@@ -148,13 +210,15 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!ReadLines(options.file, lines)) return 1;
 
-    HWND list = CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 400,
-                                nullptr, nullptr, nullptr, nullptr);
+    HWND list = options.listView ? NewListView(lines)
+                                 : CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 400,
+                                                   nullptr, nullptr, nullptr, nullptr);
     if (!list) {
-        std::fprintf(stderr, "tolvarenkis_console: cannot create a listbox\n");
+        std::fprintf(stderr, "tolvarenkis_console: cannot create a %s\n", options.listView ? "list view" : "listbox");
         return 1;
     }
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; options.listView && i < lines.size(); ++i) InsertRow(list, lines[i], static_cast<int>(i), static_cast<LPARAM>(i + 1));
+    for (size_t i = 0; !options.listView && i < lines.size(); ++i) {
         const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i].c_str()));
         SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i + 1));
     }

@@ -1,4 +1,4 @@
-// Ids shared by demo_host.cpp and demo.rc; tests/demo_test.cpp finds the window and the
+// Ids shared by the demo (demo.h) and demo.rc; tests/demo_test.cpp finds the window and the
 // controls it reads by them too.
 #pragma once
 
@@ -13,3 +13,6 @@
 #define DEMO_ID_COLUMN 120
 #define DEMO_ID_ADD 121
 #define DEMO_ID_KEY 122
+#define DEMO_ID_LISTVIEW 130
+#define DEMO_ID_VALUES 131
+#define DEMO_ID_DATES 132

@@ -25,7 +25,8 @@ struct TextOption {
 };
 
 // The options that both hosts take, as their usage lines show them.
-#define HOST_FLAG_USAGE "[--ex] [--ignore-case] [--locale] [--numbers] [--column N] [--unique]"
+#define HOST_FLAG_USAGE \
+    "[--ex] [--ignore-case] [--locale] [--numbers | --values | --dates] [--column N] [--unique]"
 #define HOST_TEXT_USAGE "[--look KEY]... [--prefix KEY]... [--add TEXT]..."
 
 constexpr int kColumnMax = 255;
@@ -43,6 +44,8 @@ inline Taken TakeHostOption(int argc, char** argv, int& i, ExChoice& choice, Tex
                  {"--ignore-case", LBEX_IGNORE_CASE},
                  {"--locale", LBEX_LOCALE},
                  {"--numbers", LBEX_NUMBERS},
+                 {"--values", LBEX_VALUES},
+                 {"--dates", LBEX_DATES},
                  {"--unique", LBEX_UNIQUE}};
     static const struct {
         const char* name;

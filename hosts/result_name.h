@@ -25,6 +25,8 @@ inline std::string OrderName(DWORD flags) {
     if (flags & LBEX_LOCALE) name += " in the locale's order";
     if (flags & LBEX_IGNORE_CASE) name += ", ignoring case";
     if (flags & LBEX_NUMBERS) name += ", digits as numbers";
+    if (flags & LBEX_VALUES) name += ", as amounts";
+    if (flags & LBEX_DATES) name += ", as dates";
     if (flags & LBEX_UNIQUE) name += ", duplicates removed";
     return name;
 }
@@ -36,22 +38,27 @@ inline std::string OrderName(DWORD flags) {
 // others, whose order is ascending and byte by byte.
 inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
     switch (error) {
-    case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not the window of a listbox or a combo box";
+    case ERROR_INVALID_WINDOW_HANDLE: return "the handle is not the window of a listbox, a combo box or a list view";
+    case ERROR_ACCESS_DENIED: return "the list view belongs to another process";
     case ERROR_EMPTY: return "the list is empty";
     case ERROR_INVALID_DATA:
         return flags & LBEX_DESCENDING ? "the list is not in descending order" : "the list is not in ascending order";
     case ERROR_INSUFFICIENT_BUFFER: return "a text is longer than " RESULT_NAME_VALUE(TOLVARENKIS_TEXT_MAX) " bytes";
-    case ERROR_INVALID_PARAMETER: return "the key has no terminating zero";
+    case ERROR_INVALID_PARAMETER: return "the key has no terminating zero, or the text has more fields than the list view has columns";
     case ERROR_NOT_SUPPORTED:
         return flags & LBEX_LOCALE ? "the list keeps no texts, or the locale's order is not available"
-                                   : "the list is owner-drawn and keeps no texts";
+                                   : "the list is owner-drawn and keeps no texts, or is a virtual list view";
     case ERROR_POSSIBLE_DEADLOCK: return "the call was made from inside another call of the DLL";
     case ERROR_NO_UNICODE_TRANSLATION: return "a text would not survive the ANSI code page";
     case ERROR_READ_FAULT: return "the listbox did not deliver the text it announced";
     case ERROR_INVALID_FLAGS:
         // The items that begin with a key need not stand together in those orders.
+        if ((flags & LBEX_PREFIX) && (flags & (LBEX_VALUES | LBEX_DATES)))
+            return "a prefix lookup takes neither amounts nor dates";
         if ((flags & LBEX_PREFIX) && (flags & (LBEX_LOCALE | LBEX_NUMBERS)))
             return "a prefix lookup takes neither the locale's order nor digits as numbers";
+        if (((flags & LBEX_NUMBERS) != 0) + ((flags & LBEX_VALUES) != 0) + ((flags & LBEX_DATES) != 0) > 1)
+            return "digits as numbers, amounts and dates exclude each other";
         if (flags & LBEX_LOCALE && flags & LBEX_NUMBERS)
             return "a flag is not known to the DLL, or this Windows compares no digits as numbers in the locale";
         return "a flag is not known to the DLL";

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Takes the picture of the demo window that README.md shows: runs the demo under Xvfb with
-# Wine's X11 driver, lets it sort the sample table ascending with SortLbEx by the numbers of its
-# second column and look a number up, and saves the window as a PNG.
+# Wine's X11 driver on its list view's tab, lets it sort the sample table there ascending with
+# SortLbEx by the numbers of its second column, the header showing the arrow, look a number up,
+# and saves the window as a PNG.
 #   tools/screenshot.sh OUTPUT.png DEMO32.exe DEMO64.exe
 # The 32-bit demo is taken where this machine can run it, the 64-bit one otherwise. The Wine
 # prefix is one of its own (TOLVARENKIS_SCREENSHOT_PREFIX, default build/wineprefix-x11): the
@@ -17,7 +18,7 @@ output=$1
 demo32=$2
 demo64=$3
 title="Tolvarenkis demo"
-steps="--table --numbers --column 2 --sort ascending --look 12"
+steps="--listview --numbers --column 2 --sort ascending --look 12"
 polls=240        # of half a second each
 settle_seconds=2 # for the window to paint once it is mapped
 skipped=77       # wine-run.sh: this loader cannot run here
