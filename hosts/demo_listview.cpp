@@ -18,7 +18,7 @@ namespace {
 
 // The table sample's fields; a file with more gets "Column k" beyond them.
 const char* const kTitles[] = {"Name", "Number", "City", "Date"};
-constexpr int kColumnWidths[] = {84, 56, 84, 112};
+constexpr int kColumnWidths[] = {84, 72, 80, 112};
 constexpr int kOtherWidth = 80;
 
 DWORD Rows() { return static_cast<DWORD>(SendMessageA(demo.listView, LVM_GETITEMCOUNT, 0, 0)); }
