@@ -11,7 +11,8 @@
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
 // sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
-// view table (10,000 and 100,000 rows unless --quick or --size say otherwise).
+// view table (10,000 and 100,000 rows unless --quick or --size say otherwise), --reading only
+// SortLbEx against reading every text once.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
