@@ -6,12 +6,13 @@
 // 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
 // then the reads and the time of LookLb and LookLbEx; last the list view table
 // (bench/listview_bench.cpp).
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview] [--data FILE]
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview | --reading] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
 // sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
-// view table (10,000 and 100,000 rows unless --quick or --size say otherwise).
+// view table (10,000 and 100,000 rows unless --quick or --size say otherwise), --reading only
+// SortLbEx against reading every text once.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
@@ -472,6 +473,7 @@ struct Options {
     size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
     bool exOnly = false;
     bool listViewOnly = false;
+    bool readingOnly = false;
     bool sizeAsked = false;
 };
 
@@ -498,9 +500,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.exOnly = true;
         } else if (std::strcmp(argv[i], "--listview") == 0) {
             options.listViewOnly = true;
+        } else if (std::strcmp(argv[i], "--reading") == 0) {
+            options.readingOnly = true;
         } else {
             std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] "
-                                 "[--ex | --listview] [--data FILE]\n");
+                                 "[--ex | --listview | --reading] [--data FILE]\n");
             return false;
         }
     }
@@ -517,8 +521,9 @@ struct ExRow {
 // SortLb and SortLbEx on the same lists; the identical texts, on which SortLb takes seconds,
 // at the smallest size only.
 void RunSorts(const Options& options, FILE* data) {
-    std::printf("| input | n | messages | comparisons | exchanges | SortLb ms | replay ms | SortLb / replay "
-                "| host ms |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+    if (!options.readingOnly)
+        std::printf("| input | n | messages | comparisons | exchanges | SortLb ms | replay ms | SortLb / replay "
+                    "| host ms |\n|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
     std::mt19937 random(kSeed);
     std::vector<ExRow> exRows;
     for (Kind kind : options.kinds) {
@@ -527,13 +532,17 @@ void RunSorts(const Options& options, FILE* data) {
             const Texts texts = MakeTexts(kind, n, random);
             const size_t least = std::max(kMinRepeats, options.repeats);
             const int repeats = kind == Kind::kIdentical ? 1 : static_cast<int>(std::max(least, kRepeatItems / n));
+            const int exRepeats = static_cast<int>(std::max({kExMinRepeats, options.repeats, kExRepeatItems / n}));
+            if (options.readingOnly) {
+                exRows.push_back({kind, n, MeasureSortEx(texts, exRepeats), 0});
+                continue;
+            }
             const SortFigures f = MeasureSort(texts, repeats);
             std::printf("| %s | %zu | %zu | %zu | %zu | %.1f | %.1f | %.3f | %.1f |\n", KindName(kind), n,
                         f.messages, f.comparisons, f.exchanges, f.module * 1e3, f.replay * 1e3,
                         f.module / f.replay, f.host * 1e3);
             std::fflush(stdout);
-            const ExFigures ex =
-                MeasureSortEx(texts, static_cast<int>(std::max({kExMinRepeats, options.repeats, kExRepeatItems / n})));
+            const ExFigures ex = MeasureSortEx(texts, exRepeats);
             exRows.push_back({kind, n, ex, f.module});
             if (data)
                 std::fprintf(data, "%s\t%zu\t%.4f\t%.4f\t%.4f\t%.4f\n", KindName(kind), n, f.module / double(n) * 1e6,
@@ -630,11 +639,13 @@ int main(int argc, char** argv) {
     }
     std::printf("Tolvarenkis.dll, %zu-bit build\n\n", sizeof(void*) * 8);
     const bool listBoxes = !options.listViewOnly, all = listBoxes && !options.exOnly;
-    if (all) RunSorts(options, data);
-    if (listBoxes) RunDuels(options);
-    if (listBoxes) RunWriteCosts();
-    if (all) RunLookups(options);
-    RunListViews(options.listViewSizes, options.repeats, options.sizeAsked);
+    if (all || options.readingOnly) RunSorts(options, data);
+    if (!options.readingOnly) {
+        if (listBoxes) RunDuels(options);
+        if (listBoxes) RunWriteCosts();
+        if (all) RunLookups(options);
+        RunListViews(options.listViewSizes, options.repeats, options.sizeAsked);
+    }
     if (data) std::fclose(data);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "listview/sort_rows.h"
 
 #include "listview/rows.h"
-#include "sort/stable_sort.h"
 
 namespace {
 
@@ -34,24 +33,29 @@ int CALLBACK CompareIndexes(LPARAM a, LPARAM b, LPARAM context) {
     return Compared(places.places[x], places.places[y]);
 }
 
-// The comparison from the places found, by the rows' lParam values, which all differ.
+// The comparison from the places found, by the rows' lParam values, which all differ: a table
+// that finds a row's place in a step or two, since the control asks about n log n times.
 struct ParamPlace {
     LPARAM param;
-    DWORD place;
+    DWORD place;  // kEmpty: no row
 };
 
-struct ParamPlaces {
-    const ParamPlace* sorted;  // by param
-    DWORD count;
+constexpr DWORD kEmpty = 0xFFFFFFFF;
 
-    DWORD PlaceOf(LPARAM param) const {
-        DWORD lo = 0, hi = count;
-        while (lo < hi) {
-            const DWORD middle = lo + (hi - lo) / 2;
-            if (sorted[middle].param < param) lo = middle + 1; else hi = middle;
-        }
-        return lo < count ? sorted[lo].place : count;
+struct ParamPlaces {
+    HeapArray<ParamPlace> slots;  // 2^bits, at least twice the rows
+    DWORD bits = 1;
+
+    DWORD SlotOf(LPARAM param) const {
+        // Fibonacci hashing: the high bits of the product, so that lParam values in steps
+        // (indexes, aligned pointers) spread out.
+        const auto value = static_cast<ULONG_PTR>(param);
+        const DWORD mask = (1u << bits) - 1;
+        DWORD slot = (static_cast<DWORD>(value ^ (value >> 16 >> 16)) * 2654435769u) >> (32 - bits);
+        while (slots[slot].place != kEmpty && slots[slot].param != param) slot = (slot + 1) & mask;
+        return slot;
     }
+    DWORD PlaceOf(LPARAM param) const { return slots[SlotOf(param)].place; }
 };
 
 int CALLBACK CompareParams(LPARAM a, LPARAM b, LPARAM context) {
@@ -121,15 +125,22 @@ void RemoveDuplicates(HWND window, const RowOrder& rows) {
 
 // One LVM_SORTITEMS where every row's lParam differs: false, nothing sent, where two are equal.
 DWORD SortByParams(HWND window, const RowOrder& rows, bool& sorted) {
-    HeapArray<ParamPlace> places, scratch;
-    if (!places.Take(rows.kept) || !scratch.Take(rows.kept)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD row = 0; row < rows.kept; ++row) places[row] = {ParamOf(window, row), rows.atCurrent[row]};
-    StableSort(places.get(), scratch.get(), rows.kept,
-               [](const ParamPlace& a, const ParamPlace& b) { return a.param < b.param; });
-    for (DWORD k = 1; k < rows.kept; ++k)
-        if (places[k].param == places[k - 1].param) return 0;
-    ParamPlaces compare = {places.get(), rows.kept};
-    SendMessageW(window, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareParams));
+    ParamPlaces places;
+    while (places.bits < 31 && (1u << places.bits) / 2 < rows.kept) ++places.bits;
+    const DWORD size = 1u << places.bits;
+    if (!places.slots.Take(size)) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD slot = 0; slot < size; ++slot) places.slots[slot].place = kEmpty;
+    // Every row is read, a repeated lParam found or not, so that the control sees the same reads.
+    bool distinct = true;
+    for (DWORD row = 0; row < rows.kept; ++row) {
+        const LPARAM param = ParamOf(window, row);
+        if (!distinct) continue;
+        ParamPlace& slot = places.slots[places.SlotOf(param)];
+        distinct = slot.place == kEmpty;
+        if (distinct) slot = {param, rows.atCurrent[row]};
+    }
+    if (!distinct) return 0;
+    SendMessageW(window, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&places), reinterpret_cast<LPARAM>(&CompareParams));
     sorted = true;
     return 0;
 }

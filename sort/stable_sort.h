@@ -1,4 +1,4 @@
-// The stable sort of the extended exports' items, and of the list view's rows by lParam.
+// The stable sort of the extended exports' items.
 #pragma once
 
 #include "platform/platform.h"
