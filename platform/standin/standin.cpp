@@ -114,6 +114,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (found->second.kind) {
     case Kind::kListbox: return ListboxProc(window, message, wParam, lParam);
     case Kind::kCombo: return ComboMessage(found->second, message, wParam, lParam);
+    case Kind::kListView:
+    case Kind::kHeader: return ListViewProc(window, message, wParam, lParam);
     default: return 0;
     }
 }
@@ -121,13 +123,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}};
     return window;
 }
 
 HWND NewWindowOfClass(const std::string& className, DWORD style, bool unicode) {
     if (className == "LISTBOX") return NewWindow(Kind::kListbox, style, unicode);
     if (className == "COMBOBOX") return NewCombo(style, unicode);
+    if (className == "SysListView32") return NewListView(style, unicode);
     return NewWindow(Kind::kOther, style, unicode);
 }
 
@@ -370,6 +373,13 @@ void SetLastError(DWORD error) { lastError = error; }
 DWORD GetLastError() { return lastError; }
 
 // ---- Threads and memory ----
+
+DWORD GetCurrentProcessId() { return 1; }
+
+DWORD GetWindowThreadProcessId(HWND, LPDWORD process) {
+    if (process) *process = GetCurrentProcessId();
+    return GetCurrentThreadId();
+}
 
 DWORD GetCurrentThreadId() {
     static DWORD lastThread = 0;

@@ -18,12 +18,34 @@ struct Item {
     LRESULT height;
 };
 
-enum class Kind { kListbox, kCombo, kOther };
+enum class Kind { kListbox, kCombo, kListView, kHeader, kOther };
+
+// A list view's row: its columns' texts, a text of LPSTR_TEXTCALLBACKW kept as a mark.
+struct Row {
+    struct Column {
+        std::u16string text;
+        bool callback;
+    };
+    std::vector<Column> columns;
+    LPARAM param;
+    int image;
+    int indent;
+    UINT state;
+    int group;
+};
+
+// A list view's rows, or a header's items (their formats).
+struct ListView {
+    std::vector<std::unique_ptr<Row>> rows;
+    int mark = -1;
+    bool groups = false;
+    std::vector<int> formats;
+};
 
 struct Window {
     WNDPROC proc;
     Kind kind;
-    HWND list;  // a combo box's
+    HWND list;  // a combo box's list, a list view's header
     HWND parent;
     DWORD style;
     bool unicode;
@@ -35,6 +57,7 @@ struct Window {
     int top;
     bool redraw;
     int repaints;
+    std::unique_ptr<ListView> view;  // a list view's or a header's
 };
 
 extern std::map<HWND, Window> windows;
@@ -52,9 +75,11 @@ Window* Find(HWND window);
 HWND NewWindow(Kind kind, DWORD style, bool unicode);
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide);
 
-// Each control's messages (listbox.cpp, combobox.cpp).
+// Each control's messages (listbox.cpp, combobox.cpp, listview.cpp).
 LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ComboMessage(const Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 HWND NewCombo(DWORD style, bool unicode);
+LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HWND NewListView(DWORD style, bool unicode);
 
 }  // namespace standin
