@@ -2,20 +2,17 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
 constexpr UINT kRowStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK |
                             LVIS_STATEIMAGEMASK;
+constexpr UINT kRowFields = LVIF_PARAM | LVIF_IMAGE | LVIF_INDENT | LVIF_STATE | LVIF_GROUPID;
 
 std::vector<Wide> Fields(const Wide& text) {
     std::vector<Wide> fields(1);
-    for (char16_t unit : text) {
-        if (unit == u'\t')
-            fields.emplace_back();
-        else
-            fields.back() += unit;
-    }
+    for (char16_t unit : text) unit == u'\t' ? fields.emplace_back() : fields.back() += unit;
     return fields;
 }
 
@@ -25,17 +22,24 @@ LRESULT SendItem(HWND window, UINT message, WPARAM wParam, const void* item) {
     return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(item));
 }
 
+LVITEMW Item(UINT mask, size_t row, UINT state = 0, UINT stateMask = 0) {
+    LVITEMW item = {};
+    item.mask = mask;
+    item.iItem = static_cast<int>(row);
+    item.state = state;
+    item.stateMask = stateMask;
+    return item;
+}
+
 HWND HeaderOf(HWND view) { return reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0)); }
 
 }  // namespace
 
-ListKind ListViewOrListbox() {
 #if defined(_WIN32)
-    return ListKind::kListbox;
+ListKind ListViewOrListbox() { return ListKind::kListbox; }
 #else
-    return ListKind::kListView;
+ListKind ListViewOrListbox() { return ListKind::kListView; }
 #endif
-}
 
 Case WithLongTextsRarely(const Case& c, Tail& tail) {
     if (tail.Byte() % 8 == 0) return c;
@@ -71,24 +75,17 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
         for (size_t c = 0; choice.report && c < columns_; ++c) {
             HDITEMW column = {};
             column.mask = HDI_FORMAT;
-            column.fmt = (c % 3 == 1 ? HDF_SORTUP : 0) | static_cast<int>(c % 2);
-            formats_.push_back(column.fmt);
+            formats_.push_back(column.fmt = (c % 3 == 1 ? HDF_SORTUP : 0) | static_cast<int>(c % 2));
             SendItem(HeaderOf(view_), HDM_INSERTITEMW, c, &column);
         }
         SendMessageW(view_, LVM_ENABLEGROUPVIEW, TRUE, 0);
         const size_t n = rows.size();
         for (size_t r = 0; r < n; ++r) {
             const int i = static_cast<int>(r);
-            LVITEMW row = {};
-            row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_INDENT | LVIF_STATE | LVIF_GROUPID;
-            row.iItem = i;
-            row.pszText = Units(rows[r][0]);
+            const UINT state = (r % 3 == 1 ? LVIS_SELECTED : 0u) | (r % 5 == 0 ? LVIS_CUT : 0u) | static_cast<UINT>(r % 3) << 12;
+            LVITEMW row = Item(kRowFields | LVIF_TEXT, r, state, kRowStates);
+            std::tie(row.pszText, row.iImage, row.iIndent, row.iGroupId) = std::make_tuple(Units(rows[r][0]), i, i % 4, i % 2);
             row.lParam = choice.sameParams ? i % 3 : i + 1;
-            row.iImage = i;
-            row.iIndent = i % 4;
-            row.state = (r % 3 == 1 ? LVIS_SELECTED : 0u) | (r % 5 == 0 ? LVIS_CUT : 0u) | static_cast<UINT>(r % 3) << 12;
-            row.stateMask = kRowStates;
-            row.iGroupId = i % 2;
             SendItem(view_, LVM_INSERTITEMW, 0, &row);
             for (size_t c = 1; c < rows[r].size(); ++c) {
                 row.iSubItem = static_cast<int>(c);
@@ -96,8 +93,7 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
                 SendItem(view_, LVM_SETITEMTEXTW, r, &row);
             }
         }
-        LVITEMW focus = {};
-        focus.state = focus.stateMask = LVIS_FOCUSED;
+        const LVITEMW focus = Item(0, 0, LVIS_FOCUSED, LVIS_FOCUSED);
         SendItem(view_, LVM_SETITEMSTATE, n / 2, &focus);
         SendMessageW(view_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(n / 3));
         return;
@@ -144,10 +140,8 @@ std::vector<Wide> List::WideItems() const {
     for (LRESULT r = 0, n = SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0); r < n; ++r) {
         Wide row;
         for (size_t c = 0; c < columns_; ++c) {
-            LVITEMW item = {};
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = room.data();
-            item.cchTextMax = static_cast<int>(room.size());
+            LVITEMW item = Item(0, 0);
+            std::tie(item.iSubItem, item.pszText, item.cchTextMax) = std::make_tuple(static_cast<int>(c), room.data(), static_cast<int>(room.size()));
             SendItem(view_, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), &item);
             row += (c ? u"\t" : u"") + Wide(reinterpret_cast<const char16_t*>(room.data()));
         }
@@ -159,13 +153,7 @@ std::vector<Wide> List::WideItems() const {
 std::vector<LPARAM> List::Data() const {
     if (!view_) return control_->Data();
     std::vector<LPARAM> params;
-    for (LRESULT r = 0, n = SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0); r < n; ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = static_cast<int>(r);
-        SendItem(view_, LVM_GETITEMW, 0, &item);
-        params.push_back(item.lParam);
-    }
+    for (const std::vector<LPARAM>& traits : Now().traits) params.push_back(traits[0]);
     return params;
 }
 
@@ -210,10 +198,7 @@ List::State List::Now() const {
         state.texts = WideItems();
         LRESULT mark = SendMessageW(view_, LVM_GETSELECTIONMARK, 0, 0);
         for (size_t r = 0; r < state.texts.size(); ++r) {
-            LVITEMW item = {};
-            item.mask = LVIF_PARAM | LVIF_IMAGE | LVIF_INDENT | LVIF_STATE | LVIF_GROUPID;
-            item.iItem = static_cast<int>(r);
-            item.stateMask = kRowStates;
+            LVITEMW item = Item(kRowFields, r, 0, kRowStates);
             SendItem(view_, LVM_GETITEMW, 0, &item);
             const LPARAM data = item.iImage + 1;
             state.data.push_back(data);

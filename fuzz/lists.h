@@ -1,6 +1,6 @@
 // The lists the extended checks work on: a listbox or a combo box of either window kind, or a
-// list view (the stand-in's), its items given data, heights and a selection, a list view's rows
-// lParam values, images, indents, states and groups, and the state that must travel with them.
+// list view, its items given data, heights, a selection (a list view's rows lParam values,
+// images, indents, states, groups), and the state that must travel with them.
 #pragma once
 
 #include "fuzz/reference.h"
@@ -39,22 +39,17 @@ class List {
 public:
     // Item i gets data i + 1 (and a height of its own in a variable list); a third of the items
     // are selected in a multiple-selection list, the middle one otherwise.
-    // A list view's row i shows image i, for the checks to tell it by, and lParam i + 1, or
-    // with sameParams i % 3; a third of its rows are selected, one focused, one the selection
-    // mark.
+    // A list view's row i has image i, for the checks to tell it by, lParam i + 1 (i % 3 with
+    // sameParams); a third of its rows are selected, one focused, one the selection mark.
     List(const Texts& items, const Choice& choice);
     ~List();
-    List(const List&) = delete;
-    List& operator=(const List&) = delete;
 
     HWND handle() const { return view_ ? view_ : control_->handle(); }  // the list
     HWND host() const { return view_ ? view_ : control_->host(); }      // what the module is given
     TestListbox& control() const { return *control_; }  // a listbox's or a combo box's
     const Choice& choice() const { return choice_; }
     bool listView() const { return view_ != nullptr; }
-    void StopRecording() const {
-        if (control_) control_->StopRecording();
-    }
+    void StopRecording() const { control_ ? control_->StopRecording() : void(); }
 
     std::vector<Text> Items() const;
     // A list view's rows as their columns joined by TAB, and their lParam values.
@@ -64,9 +59,8 @@ public:
     Text Held(Text text) const;
     // Whether a text has more fields than the list view's columns (AddLbEx refuses it).
     bool TooWide(const Wide& text) const;
-    // Whether the header shows the arrow of LBEX_HEADER_ARROW on `column` (from 0) alone, in the
-    // direction, the other bits of every item as made; for a column of -1 every item as made.
-    // True where there is no header.
+    // Whether the header shows the arrow on `column` (from 0) alone, in the direction, every
+    // item's other bits as made; for -1 every item as made. True where there is no header.
     bool ShowsArrow(int column, bool descending) const;
 
     // What must travel with the items, each told by its data.
