@@ -111,12 +111,14 @@ LRESULT Insert(Window& w, const LVITEMW& item) {
     size_t at = std::min(static_cast<size_t>(item.iItem), rows.size());
     if (w.style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
         const int after = w.style & LVS_SORTASCENDING ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
-        const std::u16string text = row->columns.empty() ? u"" : row->columns[0].text;
-        at = static_cast<size_t>(std::upper_bound(rows.begin(), rows.end(), text, [&](const std::u16string& t, const std::unique_ptr<Row>& r) {
-                                     const std::u16string other = r->columns.empty() ? u"" : r->columns[0].text;
-                                     return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), other.data(),
-                                                                 static_cast<int>(other.size()), TRUE) == after;
-                                 }) - rows.begin());
+        const auto textOf = [](const Row& r) { return r.columns.empty() ? std::u16string() : r.columns[0].text; };
+        const std::u16string text = textOf(*row);
+        const auto before = [&](const std::u16string& t, const std::unique_ptr<Row>& r) {
+            const std::u16string other = textOf(*r);
+            return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), other.data(), static_cast<int>(other.size()),
+                                        TRUE) == after;
+        };
+        at = static_cast<size_t>(std::upper_bound(rows.begin(), rows.end(), text, before) - rows.begin());
     }
     rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
     Shift(w.view->mark, static_cast<int>(at), 1);
@@ -165,9 +167,9 @@ LRESULT Sort(HWND window, UINT message, LPARAM context, PFNLVCOMPARE compare) {
     std::vector<size_t> order(params.size());
     std::iota(order.begin(), order.end(), size_t{0});
     const bool byIndex = message == LVM_SORTITEMSEX;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return compare(byIndex ? static_cast<LPARAM>(a) : params[a], byIndex ? static_cast<LPARAM>(b) : params[b], context) < 0;
-    });
+    const auto argument = [&](size_t row) { return byIndex ? static_cast<LPARAM>(row) : params[row]; };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return compare(argument(a), argument(b), context) < 0; });
     Window* w = Find(window);
     if (!w || w->view->rows.size() != order.size()) return FALSE;
     Reorder(*w, order);
