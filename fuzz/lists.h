@@ -1,5 +1,5 @@
 // The lists the extended checks work on: a listbox or a combo box of either window kind, or a
-// list view, its items given data, heights, a selection (a list view's rows lParam values,
+// list view, its items given data, heights, a selection (a list view's rows: lParam values,
 // images, indents, states, groups), and the state that must travel with them.
 #pragma once
 
