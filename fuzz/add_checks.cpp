@@ -32,6 +32,11 @@ AddChoice ChooseAdd(Tail& tail) {
     if (more & 0x10) choice.list.flags |= LBEX_LOCALE;
     choice.asGiven = (more & 0x60) == 0x60;
     choice.list.comboStyle = more & 0x80 ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+    if (more & 0x04) {
+        choice.list.kind = ListViewOrListbox();
+        choice.list.report = !(more & 0x08);
+        if (choice.list.kind == ListKind::kListView) choice.list.unicode = true;
+    }
     return choice;
 }
 
@@ -65,7 +70,7 @@ void CheckAdd(const Case& decoded, Tail& tail) {
     }
     List list(start, choice.list);
     std::vector<Text> items = list.Items();
-    std::vector<LPARAM> data = list.control().Data();
+    std::vector<LPARAM> data = list.Data();
     // Exact places in a list that stands in order; in any other, a place the text took.
     const bool exact = !IsLocale(order) && InOrder(order, items);
 
@@ -80,12 +85,15 @@ void CheckAdd(const Case& decoded, Tail& tail) {
         const int got = wide ? Dll().AddLbExW(list.host(), reinterpret_cast<const WCHAR*>(given.c_str()), flags, added)
                              : Dll().AddLbEx(list.host(), text.c_str(), flags, added);
         const DWORD error = GetLastError();
-        list.control().StopRecording();
+        list.StopRecording();
         const size_t n = items.size();
         if (!unicode) Require(list.control().Reads() <= 2 + Halvings(n), "AddLbEx read too many items");
 
         DWORD reason = 0;
-        if (wide && !unicode && OutsideCodePage(text))
+        const Text asText = TextOf(text, unicode, wide);
+        if (list.TooWide(asText.wide))
+            reason = ERROR_INVALID_PARAMETER;
+        else if (wide && !unicode && OutsideCodePage(text))
             reason = ERROR_NO_UNICODE_TRANSLATION;
         else if (n > 0 && !Sortable(order))
             reason = kPoisoned;  // the platform's own
@@ -95,7 +103,6 @@ void CheckAdd(const Case& decoded, Tail& tail) {
             Require(got == ADD_REFUSED && (reason == kPoisoned ? error != 0 && error != kPoisoned : error == reason),
                     "AddLbEx did not refuse as it must");
         } else {
-            const Text asText = TextOf(text, unicode, wide);
             const Text key = Field(asText, order.column);
             if (got < 0 || static_cast<size_t>(got) > n) Fail("AddLbEx answered a place outside the list:", std::to_string(got));
             const auto at = items.begin() + got;
@@ -115,13 +122,13 @@ void CheckAdd(const Case& decoded, Tail& tail) {
                                                         (listed ? " (listed)" : ""));
             }
             if (error != ERROR_ALREADY_EXISTS) {
-                items.insert(at, asText);
+                items.insert(at, list.Held(asText));
                 data.insert(data.begin() + got, added);
             }
         }
         std::vector<Wide> expected;
         for (const Text& item : items) expected.push_back(item.wide);
-        Require(list.control().WideItems() == expected && list.control().Data() == data,
+        Require(list.WideItems() == expected && list.Data() == data,
                 "AddLbEx left the list other than one item more at its place");
         ++added;
     }

@@ -1,8 +1,9 @@
 // The extended half of the fuzz target: SortLbEx on a listbox or a combo box of either window
-// kind, in one flag combination drawn from the input, checked against std::stable_sort (and
-// std::unique for LBEX_UNIQUE) under the orders of fuzz/reference.cpp; the messages that change
-// the control against the items that must move; then LookLbEx and LookLbExW on the result
-// against std::equal_range, exact or over prefixes, and every refusal with its reason.
+// kind or on a list view (its rows' lParam values distinct or repeated), in one flag combination
+// drawn from the input, checked against std::stable_sort (and std::unique for LBEX_UNIQUE) under
+// the orders of fuzz/reference.cpp; the messages that change the control against the items that
+// must move; then LookLbEx and LookLbExW on the result against std::equal_range, exact or over
+// prefixes, and every refusal with its reason.
 #include "fuzz/checks.h"
 #include "fuzz/lists.h"
 
@@ -40,6 +41,13 @@ Choice Choose(DWORD direction, Tail& tail) {
     static const DWORD kComboStyles[] = {CBS_SIMPLE, CBS_DROPDOWN, CBS_DROPDOWNLIST};
     choice.comboStyle = kComboStyles[(kind >> 2) % 3];
     choice.visible = kind & 0x40;
+    if (kind & 0x80) {
+        choice.kind = ListViewOrListbox();
+        choice.report = !(kind & 0x10);
+        choice.sameParams = kind & 0x20;
+        if (choice.kind == ListKind::kListView) choice.unicode = true;
+    }
+    if (tail.Byte() & 1) choice.flags |= LBEX_HEADER_ARROW;
     return choice;
 }
 
@@ -137,10 +145,12 @@ List::State Expected(const List::State& before, const std::vector<size_t>& kept,
     expected.texts.clear();
     expected.data.clear();
     expected.heights.clear();
+    expected.traits.clear();
     for (size_t item : kept) {
         expected.texts.push_back(before.texts[item]);
         expected.data.push_back(before.data[item]);
         if (!before.heights.empty()) expected.heights.push_back(before.heights[item]);
+        if (!before.traits.empty()) expected.traits.push_back(before.traits[item]);
     }
     const auto mark = [&](LPARAM data) {
         const auto to = stays.find(data);
@@ -180,7 +190,7 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
     const DWORD error = GetLastError();
     const size_t writes = recorded ? list.control().Writes() : 0;
     // Read through a recording procedure every text would pass the code page twice more.
-    list.control().StopRecording();
+    list.StopRecording();
     if (Refused(choice, order, n, ok != FALSE, error)) {
         Require(list.Now() == before, "SortLbEx changed a list it refused");
         return items;
@@ -210,6 +220,10 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
     // The top index is kept as the control takes it for the list as it now is.
     SendMessageW(list.handle(), LB_SETTOPINDEX, static_cast<WPARAM>(before.top), 0);
     expected.top = SendMessageW(list.handle(), LB_GETTOPINDEX, 0, 0);
+    // Where the row of a list view's selection mark goes, the mark goes as the control takes it.
+    if (list.listView() && kept.size() < n) expected.anchor = after.anchor;
+    const int arrow = choice.flags & LBEX_HEADER_ARROW ? std::max(1, static_cast<int>(order.column)) - 1 : -1;
+    Require(list.ShowsArrow(arrow, order.descending), "SortLbEx left the header's arrows other than LBEX_HEADER_ARROW asks");
 
     if (IsLocale(order)) {
         // The platform's locale order need not be one that every sort agrees on: the items
@@ -242,7 +256,7 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
     Require(Dll().SortLbEx(list.host(), choice.flags) != FALSE, "SortLbEx refused a list it had sorted");
     Require(list.control().Writes() == 0, "SortLbEx wrote to a list already in order");
     Require(list.control().Reads() == (kept.size() < 2 ? 0 : kept.size()), "SortLbEx read an item other than once");
-    list.control().StopRecording();
+    list.StopRecording();
     return ItemsNow(items, after);
 }
 
@@ -321,7 +335,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
     const DWORD flags = choice.flags | (choice.prefix ? LBEX_PREFIX : 0);
     if (!choice.unicode) list.control().Record();
     const Answer got = Look(list, key, wide, flags);
-    list.control().StopRecording();
+    list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS))))
         return RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
@@ -355,7 +369,7 @@ void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list, const
     const bool outOfOrder = CompareItems(order, items.front(), items.back()) > 0;
     if (!choice.unicode) list.control().Record();
     const Answer got = Look(list, c.keys.front(), false, choice.flags);
-    list.control().StopRecording();
+    list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if (outOfOrder)
         RequireRefusal(got, ERROR_INVALID_DATA, "LookLbEx searched a list whose ends stand out of order");

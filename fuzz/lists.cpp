@@ -1,6 +1,45 @@
 #include "fuzz/lists.h"
 
+#include <algorithm>
 #include <numeric>
+#include <tuple>
+
+namespace {
+
+constexpr UINT kRowStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK |
+                            LVIS_STATEIMAGEMASK;
+constexpr UINT kRowFields = LVIF_PARAM | LVIF_IMAGE | LVIF_INDENT | LVIF_STATE | LVIF_GROUPID;
+
+std::vector<Wide> Fields(const Wide& text) {
+    std::vector<Wide> fields(1);
+    for (char16_t unit : text) unit == u'\t' ? fields.emplace_back() : fields.back() += unit;
+    return fields;
+}
+
+LPWSTR Units(const Wide& text) { return reinterpret_cast<LPWSTR>(const_cast<char16_t*>(text.c_str())); }
+
+LRESULT SendItem(HWND window, UINT message, WPARAM wParam, const void* item) {
+    return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(item));
+}
+
+LVITEMW Item(UINT mask, size_t row, UINT state = 0, UINT stateMask = 0) {
+    LVITEMW item = {};
+    item.mask = mask;
+    item.iItem = static_cast<int>(row);
+    item.state = state;
+    item.stateMask = stateMask;
+    return item;
+}
+
+HWND HeaderOf(HWND view) { return reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0)); }
+
+}  // namespace
+
+#if defined(_WIN32)
+ListKind ListViewOrListbox() { return ListKind::kListbox; }
+#else
+ListKind ListViewOrListbox() { return ListKind::kListView; }
+#endif
 
 Case WithLongTextsRarely(const Case& c, Tail& tail) {
     if (tail.Byte() % 8 == 0) return c;
@@ -20,6 +59,45 @@ DWORD UnknownFlag(Tail& tail) {
 }
 
 List::List(const Texts& items, const Choice& choice) : choice_(choice) {
+    if (choice.kind == ListKind::kListView) {
+        // A list view holds UTF-16 texts and one selection of its own kind.
+        choice_.unicode = true;
+        choice_.multiple = choice_.sorted = false;
+        std::vector<std::vector<Wide>> rows;
+        for (const std::string& item : items) {
+            rows.push_back(Fields(WideForm(item)));
+            if (!choice.report) rows.back().resize(1);
+            columns_ = std::max(columns_, rows.back().size());
+        }
+        static const WCHAR kClass[] = {'S', 'y', 's', 'L', 'i', 's', 't', 'V', 'i', 'e', 'w', '3', '2', 0};
+        view_ = CreateWindowExW(0, kClass, nullptr, WS_POPUP | (choice.report ? LVS_REPORT : 0) | (choice.visible ? WS_VISIBLE : 0),
+                                0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        for (size_t c = 0; choice.report && c < columns_; ++c) {
+            HDITEMW column = {};
+            column.mask = HDI_FORMAT;
+            formats_.push_back(column.fmt = (c % 3 == 1 ? HDF_SORTUP : 0) | static_cast<int>(c % 2));
+            SendItem(HeaderOf(view_), HDM_INSERTITEMW, c, &column);
+        }
+        SendMessageW(view_, LVM_ENABLEGROUPVIEW, TRUE, 0);
+        const size_t n = rows.size();
+        for (size_t r = 0; r < n; ++r) {
+            const int i = static_cast<int>(r);
+            const UINT state = (r % 3 == 1 ? LVIS_SELECTED : 0u) | (r % 5 == 0 ? LVIS_CUT : 0u) | static_cast<UINT>(r % 3) << 12;
+            LVITEMW row = Item(kRowFields | LVIF_TEXT, r, state, kRowStates);
+            std::tie(row.pszText, row.iImage, row.iIndent, row.iGroupId) = std::make_tuple(Units(rows[r][0]), i, i % 4, i % 2);
+            row.lParam = choice.sameParams ? i % 3 : i + 1;
+            SendItem(view_, LVM_INSERTITEMW, 0, &row);
+            for (size_t c = 1; c < rows[r].size(); ++c) {
+                row.iSubItem = static_cast<int>(c);
+                row.pszText = Units(rows[r][c]);
+                SendItem(view_, LVM_SETITEMTEXTW, r, &row);
+            }
+        }
+        const LVITEMW focus = Item(0, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendItem(view_, LVM_SETITEMSTATE, n / 2, &focus);
+        SendMessageW(view_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(n / 3));
+        return;
+    }
     const bool combo = choice.kind == ListKind::kCombo;
     if (combo) choice_.multiple = false;
     DWORD style = (choice_.multiple ? LBS_EXTENDEDSEL : 0) | (choice.sorted ? LBS_SORT : 0);
@@ -51,8 +129,57 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
     SendMessageW(list, LB_SETTOPINDEX, n / 4, 0);
 }
 
+List::~List() {
+    if (view_) DestroyWindow(view_);
+}
+
+std::vector<Wide> List::WideItems() const {
+    if (!view_) return control_->WideItems();
+    std::vector<Wide> rows;
+    std::vector<WCHAR> room(1 << 17);
+    for (LRESULT r = 0, n = SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0); r < n; ++r) {
+        Wide row;
+        for (size_t c = 0; c < columns_; ++c) {
+            LVITEMW item = Item(0, 0);
+            std::tie(item.iSubItem, item.pszText, item.cchTextMax) = std::make_tuple(static_cast<int>(c), room.data(), static_cast<int>(room.size()));
+            SendItem(view_, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), &item);
+            row += (c ? u"\t" : u"") + Wide(reinterpret_cast<const char16_t*>(room.data()));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<LPARAM> List::Data() const {
+    if (!view_) return control_->Data();
+    std::vector<LPARAM> params;
+    for (const std::vector<LPARAM>& traits : Now().traits) params.push_back(traits[0]);
+    return params;
+}
+
+Text List::Held(Text text) const {
+    if (view_) text.wide.append(columns_ - std::min(columns_, Fields(text.wide).size()), u'\t');
+    return text;
+}
+
+bool List::TooWide(const Wide& text) const { return view_ && Fields(text).size() > columns_; }
+
+bool List::ShowsArrow(int column, bool descending) const {
+    const HWND header = view_ ? HeaderOf(view_) : nullptr;
+    for (size_t c = 0; header && c < formats_.size(); ++c) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        SendItem(header, HDM_GETITEMW, c, &item);
+        int expected = formats_[c];
+        if (column >= 0) expected &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (static_cast<int>(c) == column) expected |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        if (item.fmt != expected) return false;
+    }
+    return true;
+}
+
 std::vector<Text> List::Items() const {
-    const std::vector<Wide> wide = control_->WideItems();
+    const std::vector<Wide> wide = WideItems();
     const Texts bytes = choice_.unicode ? Texts(wide.size()) : control_->Items();
     std::vector<Text> items;
     for (size_t i = 0; i < wide.size(); ++i) items.push_back({bytes[i], wide[i]});
@@ -61,11 +188,27 @@ std::vector<Text> List::Items() const {
 
 bool List::State::operator==(const State& o) const {
     return texts == o.texts && data == o.data && heights == o.heights && selected == o.selected && caret == o.caret &&
-           anchor == o.anchor && current == o.current && top == o.top;
+           anchor == o.anchor && current == o.current && top == o.top && traits == o.traits;
 }
 
 List::State List::Now() const {
     State state;
+    if (view_) {
+        // Each row told by its image.
+        state.texts = WideItems();
+        LRESULT mark = SendMessageW(view_, LVM_GETSELECTIONMARK, 0, 0);
+        for (size_t r = 0; r < state.texts.size(); ++r) {
+            LVITEMW item = Item(kRowFields, r, 0, kRowStates);
+            SendItem(view_, LVM_GETITEMW, 0, &item);
+            const LPARAM data = item.iImage + 1;
+            state.data.push_back(data);
+            if (item.state & LVIS_SELECTED) state.selected.insert(data);
+            if (item.state & LVIS_FOCUSED) state.caret = data;
+            if (static_cast<LRESULT>(r) == mark) state.anchor = data;
+            state.traits.push_back({item.lParam, item.iIndent, static_cast<LPARAM>(item.state & ~UINT{LVIS_FOCUSED | LVIS_SELECTED}), item.iGroupId});
+        }
+        return state;
+    }
     state.texts = control_->WideItems();
     state.data = control_->Data();
     const auto dataAt = [&](LRESULT index) {

@@ -14,7 +14,7 @@ using Wide = std::u16string;
 
 // The flags of the extended exports; every other bit is unknown to them.
 constexpr DWORD kKnownFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | LBEX_PREFIX | LBEX_UNIQUE |
-                              LBEX_DRAWING_SUSPENDED | LBEX_COLUMN(0xFF);
+                              LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW | LBEX_COLUMN(0xFF);
 
 // A byte text in the code page's UTF-16, byte by byte.
 Wide FromCodePage(const std::string& text);

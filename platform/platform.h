@@ -13,5 +13,5 @@
 #include <commctrl.h>
 #else
 #include "standin/standin.h"
-#include "standin/listview_names.h"
+#include "standin/listview.h"
 #endif

@@ -1,8 +1,8 @@
-// The stand-in's windows: every handle names a listbox that keeps its items as UTF-16 texts
-// with their item data and selected state, and answers the listbox messages with the results
-// the real control gives. Its files are ordinary files in the current directory behind
-// handles of its own.
-#include "standin.h"
+// The stand-in's window table and the services every control shares: the code page, messages
+// delivered to a window's procedure, texts and comparisons, threads, memory, and files, which are
+// ordinary files in the current directory behind handles of their own. Each control keeps its
+// messages in a file of its own (listbox.cpp, combobox.cpp).
+#include "standin/window_table.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 #include <unistd.h>
+
+namespace standin {
 
 namespace {
 
@@ -46,6 +48,8 @@ bool ToByte(char16_t unit, char& byte) {
     return false;
 }
 
+}  // namespace
+
 std::u16string Widen(const char* text) {
     std::u16string wide(std::strlen(text), u'\0');
     for (char16_t& unit : wide) unit = FromByte(static_cast<unsigned char>(*text++));
@@ -68,6 +72,10 @@ std::string Narrow(const std::u16string& wide) {
     return text;
 }
 
+}  // namespace standin
+
+namespace {
+
 // Simple upper-case mapping of the letters code page 1252 can hold.
 char16_t Upper(char16_t unit) {
     if (unit >= u'a' && unit <= u'z') return static_cast<char16_t>(unit - 0x20);
@@ -82,214 +90,22 @@ char16_t Upper(char16_t unit) {
     }
 }
 
-// ---- Listboxes ----
+}  // namespace
 
-struct Item {
-    std::u16string text;
-    LPARAM data;
-    bool selected;
-    LRESULT height;
-};
-
-enum class Kind { kListbox, kCombo, kOther };
-
-struct Window {
-    WNDPROC proc;
-    Kind kind;
-    HWND list;  // a combo box's
-    HWND parent;
-    DWORD style;
-    bool unicode;
-    // Each item on the heap, so that an insert or a delete shifts pointers, not texts.
-    std::vector<std::unique_ptr<Item>> items;
-    int selected;  // single selection
-    int caret;
-    int anchor;
-    int top;
-    bool redraw;
-    int repaints;
-};
+namespace standin {
 
 std::map<HWND, Window> windows;
+thread_local bool wideMessage = false;
+
+namespace {
+
 uintptr_t lastHandle = 0x10000;  // handles are never reused, so a stale one stays stale
 MessageBoxResponder boxResponder = nullptr;
-// Whether the message being delivered came through SendMessageW.
-thread_local bool wideMessage = false;
-constexpr LRESULT kItemHeight = 16;
+
+}  // namespace
 
 bool HasStrings(const Window& w) {
     return !(w.style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (w.style & LBS_HASSTRINGS);
-}
-
-bool MultipleSelection(const Window& w) {
-    return (w.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) && !(w.style & LBS_NOSEL);
-}
-
-// An index that moves with the items when one is inserted or deleted at `at`.
-void Shift(int& index, int at, int by) {
-    if (index >= at && index != -1) index += by;
-}
-
-LRESULT Insert(Window& w, int index, LPARAM lParam) {
-    if (index == -1) index = static_cast<int>(w.items.size());
-    if (index < 0 || static_cast<size_t>(index) > w.items.size()) return LB_ERR;
-    Item item{{}, 0, false, kItemHeight};
-    if (!HasStrings(w))
-        item.data = lParam;
-    else if (wideMessage)
-        item.text = reinterpret_cast<const char16_t*>(lParam);
-    else
-        item.text = Widen(reinterpret_cast<const char*>(lParam));
-    w.items.insert(w.items.begin() + index, std::make_unique<Item>(std::move(item)));
-    Shift(w.selected, index, 1);
-    Shift(w.caret, index + 1, 1);
-    Shift(w.anchor, index, 1);
-    return index;
-}
-
-// Where LB_ADDSTRING puts a text: at the end, or with LBS_SORT after every item that does
-// not come after it, case ignored, found by halving as the real control does.
-int AddPosition(const Window& w, LPARAM lParam) {
-    if (!(w.style & LBS_SORT) || !HasStrings(w)) return static_cast<int>(w.items.size());
-    const std::u16string text = wideMessage ? reinterpret_cast<const char16_t*>(lParam)
-                                            : Widen(reinterpret_cast<const char*>(lParam));
-    const auto after = std::upper_bound(w.items.begin(), w.items.end(), text, [](const std::u16string& t, const std::unique_ptr<Item>& item) {
-        return CompareStringOrdinal(t.data(), static_cast<int>(t.size()), item->text.data(),
-                                    static_cast<int>(item->text.size()), TRUE) == CSTR_LESS_THAN;
-    });
-    return static_cast<int>(after - w.items.begin());
-}
-
-LRESULT Delete(Window& w, int index) {
-    w.items.erase(w.items.begin() + index);
-    if (w.selected == index) w.selected = -1;
-    Shift(w.selected, index + 1, -1);
-    Shift(w.caret, index + 1, -1);
-    if (w.anchor == index) w.anchor = -1;
-    Shift(w.anchor, index + 1, -1);
-    return static_cast<LRESULT>(w.items.size());
-}
-
-LRESULT TextLength(const Window& w, const Item& item) {
-    if (!HasStrings(w)) return sizeof(ULONG_PTR);
-    return static_cast<LRESULT>(item.text.size());
-}
-
-LRESULT Text(const Window& w, const Item& item, LPARAM buffer) {
-    if (!HasStrings(w)) {
-        std::memcpy(reinterpret_cast<void*>(buffer), &item.data, sizeof item.data);
-        return sizeof item.data;
-    }
-    if (wideMessage) {
-        std::memcpy(reinterpret_cast<char16_t*>(buffer), item.text.c_str(), (item.text.size() + 1) * sizeof(char16_t));
-    } else {
-        NarrowInto(item.text, reinterpret_cast<char*>(buffer));
-    }
-    return static_cast<LRESULT>(item.text.size());
-}
-
-LRESULT SetSelection(Window& w, bool state, int index) {
-    if (!MultipleSelection(w)) return LB_ERR;
-    if (index == -1) {
-        for (const std::unique_ptr<Item>& item : w.items) item->selected = state;
-        return LB_OKAY;
-    }
-    if (index < 0 || static_cast<size_t>(index) >= w.items.size()) return LB_ERR;
-    w.items[static_cast<size_t>(index)]->selected = state;
-    if (state) w.anchor = index;
-    return LB_OKAY;
-}
-
-LRESULT SelectedItems(const Window& w, size_t most, int* into) {
-    if (!MultipleSelection(w)) return LB_ERR;
-    size_t found = 0;
-    for (size_t i = 0; i < w.items.size() && found < most; ++i)
-        if (w.items[i]->selected) into[found++] = static_cast<int>(i);
-    return static_cast<LRESULT>(found);
-}
-
-LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto found = windows.find(window);
-    if (found == windows.end()) return 0;
-    Window& w = found->second;
-    const size_t size = w.items.size();
-    // The real control reads the index as a signed int: -1 appends on insert.
-    const int index = static_cast<int>(wParam);
-    const bool inRange = index >= 0 && static_cast<size_t>(index) < size;
-    Item* item = inRange ? w.items[static_cast<size_t>(index)].get() : nullptr;
-    switch (message) {
-    case LB_GETCOUNT: return static_cast<LRESULT>(size);
-    case LB_GETTEXTLEN: return item ? TextLength(w, *item) : LB_ERR;
-    case LB_GETTEXT: return item ? Text(w, *item, lParam) : LB_ERR;
-    case LB_DELETESTRING: return item ? Delete(w, index) : LB_ERR;
-    case LB_INSERTSTRING: return Insert(w, index, lParam);
-    case LB_ADDSTRING: return Insert(w, AddPosition(w, lParam), lParam);
-    case LB_RESETCONTENT:
-        w.items.clear();
-        w.selected = w.anchor = -1;
-        w.caret = w.top = 0;
-        return TRUE;
-    case LB_INITSTORAGE:
-        w.items.reserve(size + wParam);
-        return static_cast<LRESULT>(size + wParam);
-    case LB_GETITEMDATA: return item ? item->data : LB_ERR;
-    case LB_SETITEMDATA:
-        if (!item) return LB_ERR;
-        item->data = lParam;
-        return TRUE;
-    case LB_GETSEL:
-        if (!item) return LB_ERR;
-        return MultipleSelection(w) ? item->selected : index == w.selected;
-    case LB_SETSEL: return SetSelection(w, wParam != 0, static_cast<int>(lParam));
-    case LB_GETSELCOUNT: {
-        if (!MultipleSelection(w)) return LB_ERR;
-        return std::count_if(w.items.begin(), w.items.end(), [](const std::unique_ptr<Item>& i) { return i->selected; });
-    }
-    case LB_GETSELITEMS: return SelectedItems(w, wParam, reinterpret_cast<int*>(lParam));
-    case LB_SETCURSEL:
-        if (MultipleSelection(w)) return LB_ERR;
-        w.selected = inRange ? index : -1;
-        if (inRange) w.caret = index;
-        return inRange ? index : LB_ERR;
-    case LB_GETCURSEL:
-        if (size == 0) return LB_ERR;
-        return MultipleSelection(w) ? w.caret : w.selected;
-    case LB_GETCARETINDEX: return w.caret;
-    case LB_SETCARETINDEX:
-        if (!inRange || (!MultipleSelection(w) && w.selected != -1)) return LB_ERR;
-        w.caret = index;
-        return LB_OKAY;
-    case LB_GETANCHORINDEX: return w.anchor;
-    case LB_SETANCHORINDEX:
-        if (index < -1 || index >= static_cast<int>(size)) return LB_ERR;
-        w.anchor = index;
-        return LB_OKAY;
-    case LB_GETTOPINDEX: return w.top;
-    case LB_SETTOPINDEX:
-        w.top = size == 0 ? 0 : std::clamp(index, 0, static_cast<int>(size) - 1);
-        return LB_OKAY;
-    case LB_GETITEMHEIGHT: return item ? item->height : kItemHeight;
-    case LB_SETITEMHEIGHT:
-        if (item) item->height = static_cast<LRESULT>(lParam & 0xFFFF);
-        return item || !(w.style & LBS_OWNERDRAWVARIABLE) ? LB_OKAY : LB_ERR;
-    case LB_GETLOCALE: return 0x0409;
-    case WM_SETREDRAW: w.redraw = wParam != 0; return 0;
-    default: return 0;
-    }
-}
-
-LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide);
-
-// A combo box passes the messages of its items and selection on to its list.
-LRESULT ComboMessage(const Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
-    static const UINT kPassed[][2] = {
-        {CB_ADDSTRING, LB_ADDSTRING},   {CB_INSERTSTRING, LB_INSERTSTRING}, {CB_DELETESTRING, LB_DELETESTRING},
-        {CB_GETCOUNT, LB_GETCOUNT},     {CB_GETCURSEL, LB_GETCURSEL},       {CB_SETCURSEL, LB_SETCURSEL},
-        {CB_GETLBTEXT, LB_GETTEXT},     {CB_GETITEMDATA, LB_GETITEMDATA},   {CB_SETITEMDATA, LB_SETITEMDATA},
-    };
-    for (const auto& passed : kPassed)
-        if (passed[0] == message) return Deliver(w.list, passed[1], wParam, lParam, wideMessage);
-    return 0;
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -298,6 +114,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (found->second.kind) {
     case Kind::kListbox: return ListboxProc(window, message, wParam, lParam);
     case Kind::kCombo: return ComboMessage(found->second, message, wParam, lParam);
+    case Kind::kListView:
+    case Kind::kHeader: return ListViewProc(window, message, wParam, lParam);
     default: return 0;
     }
 }
@@ -305,27 +123,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0};
+    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}};
     return window;
-}
-
-// The list of a combo box keeps the combo's styles of items under their listbox names.
-HWND NewCombo(DWORD style, bool unicode) {
-    HWND combo = NewWindow(Kind::kCombo, style, unicode);
-    DWORD listStyle = 0;
-    if (style & CBS_SORT) listStyle |= LBS_SORT;
-    if (style & CBS_OWNERDRAWFIXED) listStyle |= LBS_OWNERDRAWFIXED;
-    if (style & CBS_OWNERDRAWVARIABLE) listStyle |= LBS_OWNERDRAWVARIABLE;
-    if (style & CBS_HASSTRINGS) listStyle |= LBS_HASSTRINGS;
-    HWND list = NewWindow(Kind::kListbox, listStyle, unicode);
-    windows[list].parent = combo;
-    windows[combo].list = list;
-    return combo;
 }
 
 HWND NewWindowOfClass(const std::string& className, DWORD style, bool unicode) {
     if (className == "LISTBOX") return NewWindow(Kind::kListbox, style, unicode);
     if (className == "COMBOBOX") return NewCombo(style, unicode);
+    if (className == "SysListView32") return NewListView(style, unicode);
     return NewWindow(Kind::kOther, style, unicode);
 }
 
@@ -333,6 +138,8 @@ Window* Find(HWND window) {
     auto found = windows.find(window);
     return found == windows.end() ? nullptr : &found->second;
 }
+
+namespace {
 
 LRESULT Call(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     const bool outer = wideMessage;
@@ -365,6 +172,8 @@ LRESULT WideToAnsi(const Window& w, HWND window, UINT message, WPARAM wParam, LP
     }
 }
 
+}  // namespace
+
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     Window* w = Find(window);
     if (!w) return 0;
@@ -372,7 +181,9 @@ LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wi
     return Call(w->proc, window, message, wParam, lParam, wide);
 }
 
-}  // namespace
+}  // namespace standin
+
+using namespace standin;
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR, DWORD style, int, int, int, int, HWND parent, HMENU,
                      HINSTANCE, LPVOID) {
@@ -400,15 +211,6 @@ BOOL DestroyWindow(HWND window) {
     if (!w) return FALSE;
     if (w->list) windows.erase(w->list);
     windows.erase(window);
-    return TRUE;
-}
-
-BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
-    const Window* w = Find(combo);
-    if (!w || w->kind != Kind::kCombo || info->cbSize != sizeof *info) return FALSE;
-    info->hwndCombo = combo;
-    info->hwndItem = nullptr;
-    info->hwndList = w->list;
     return TRUE;
 }
 
@@ -571,6 +373,13 @@ void SetLastError(DWORD error) { lastError = error; }
 DWORD GetLastError() { return lastError; }
 
 // ---- Threads and memory ----
+
+DWORD GetCurrentProcessId() { return 1; }
+
+DWORD GetWindowThreadProcessId(HWND, LPDWORD process) {
+    if (process) *process = GetCurrentProcessId();
+    return GetCurrentThreadId();
+}
 
 DWORD GetCurrentThreadId() {
     static DWORD lastThread = 0;

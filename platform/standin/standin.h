@@ -1,6 +1,6 @@
 // A small stand-in for the Windows services the module calls, for building and testing
-// its code on Linux: window handles and a listbox control driven by SendMessageA and
-// SendMessageW, MessageBoxA, ExitProcess, the text and code-page services, the thread's
+// its code on Linux: window handles and listbox, combo box and list view controls driven by
+// SendMessageA and SendMessageW, MessageBoxA, ExitProcess, the text and code-page services, the thread's
 // last error, the process heap, and files through OpenFile, WriteFile and CloseHandle.
 // Names, types and values follow <windows.h>, so the code above the seam reads the same
 // on both targets.
@@ -144,6 +144,7 @@ typedef struct tagMSG {
 #define IDCANCEL 2
 
 #define ERROR_SUCCESS 0L
+#define ERROR_ACCESS_DENIED 5L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_INVALID_DATA 13L
 #define ERROR_READ_FAULT 30L
@@ -178,10 +179,10 @@ typedef struct tagMSG {
 #define HEAP_ZERO_MEMORY 0x00000008
 
 // Windows: listboxes ("LISTBOX"), combo boxes ("COMBOBOX": a list of its own that takes the
-// CB_ messages of items and selection as LB_ messages) and windows of any other class, which
-// answer every message with 0. A window made with the W function is a Unicode window; a list
-// of either kind keeps its texts in UTF-16, and its A messages pass them through code page
-// 1252, the stand-in's only one. A procedure put in the control's place with
+// CB_ messages of items and selection as LB_ messages), list views ("SysListView32", see
+// listview.h) and windows of any other class, which answer every message with 0. A window made
+// with the W function is a Unicode window; a listbox or a combo box keeps its texts in UTF-16,
+// and its A messages pass them through code page 1252, the stand-in's only one. A procedure put in the control's place with
 // SetWindowLongPtrA is an ANSI one: the W messages that reach it are turned into A messages,
 // as Windows does.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -237,6 +238,10 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 
 void SetLastError(DWORD error);
 DWORD GetLastError();
+
+// One process, whose windows all belong to it.
+DWORD GetCurrentProcessId();
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD process);
 
 // Threads: the stand-in has no message queues, so a wait only sleeps and nothing is pending.
 DWORD GetCurrentThreadId();

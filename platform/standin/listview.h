@@ -1,9 +1,15 @@
-// The list view's and the header's names as windows.h and commctrl.h give them, for the native
-// build until the stand-in has a list view of its own; each is defined only where the
-// stand-in's header lacks it. The stand-in answers these messages with 0 meanwhile.
+// The stand-in's list view ("SysListView32") and its header ("SysHeader32"): the messages,
+// records and notifications the module and its tests use, with the names and values of
+// windows.h and commctrl.h. A list view in report view (LVS_REPORT) has a header, made with it;
+// in any other view it has none and one column. It keeps each row's column texts (a text may
+// be LPSTR_TEXTCALLBACKW: asked of the parent with LVN_GETDISPINFOW whenever it is read),
+// lParam, image, indent, state and group, and tells its parent of each row deleted with
+// LVN_DELETEITEM. LVM_SORTITEMS hands the comparison the rows' lParam values; LVM_SORTITEMSEX
+// their indexes before the sort, the rows left in place until it ends, as Windows documents it.
 #pragma once
 
-#ifndef LVM_FIRST
+#include "standin.h"
+
 #define LVM_FIRST 0x1000
 #define HDM_FIRST 0x1200
 #define LVM_GETITEMCOUNT (LVM_FIRST + 4)
@@ -21,11 +27,15 @@
 #define LVM_SORTITEMSEX (LVM_FIRST + 81)
 #define LVM_GETITEMTEXTW (LVM_FIRST + 115)
 #define LVM_SETITEMTEXTW (LVM_FIRST + 116)
+#define LVM_ENABLEGROUPVIEW (LVM_FIRST + 157)
 #define LVM_ISGROUPVIEWENABLED (LVM_FIRST + 175)
 #define HDM_GETITEMCOUNT (HDM_FIRST + 0)
+#define HDM_INSERTITEMW (HDM_FIRST + 10)
 #define HDM_GETITEMW (HDM_FIRST + 11)
 #define HDM_SETITEMW (HDM_FIRST + 12)
 #define LVS_REPORT 0x0001
+#define LVS_SORTASCENDING 0x0010
+#define LVS_SORTDESCENDING 0x0020
 #define LVS_OWNERDATA 0x1000
 #define LVIF_TEXT 0x0001
 #define LVIF_IMAGE 0x0002
@@ -40,9 +50,15 @@
 #define LVIS_ACTIVATING 0x0020
 #define LVIS_OVERLAYMASK 0x0F00
 #define LVIS_STATEIMAGEMASK 0xF000
+#define LPSTR_TEXTCALLBACKW (reinterpret_cast<LPWSTR>(-1))
 #define HDI_FORMAT 0x0004
 #define HDF_SORTDOWN 0x0200
 #define HDF_SORTUP 0x0400
+#define WM_NOTIFY 0x004E
+#define LVN_FIRST (0U - 100U)
+#define LVN_DELETEITEM (LVN_FIRST - 3)
+#define LVN_GETDISPINFOW (LVN_FIRST - 77)
+
 typedef int(CALLBACK* PFNLVCOMPARE)(LPARAM, LPARAM, LPARAM);
 typedef struct tagLVITEMW {
     UINT mask;
@@ -72,17 +88,25 @@ typedef struct _HD_ITEMW {
     UINT type;
     void* pvFilter;
 } HDITEMW;
-#endif
-
-#ifndef ERROR_ACCESS_DENIED
-#define ERROR_ACCESS_DENIED 5L
-#endif
-
-#ifndef TOLVARENKIS_STANDIN_PROCESSES
-// One process, whose windows all belong to it.
-inline DWORD GetCurrentProcessId() { return 1; }
-inline DWORD GetWindowThreadProcessId(HWND, LPDWORD process) {
-    if (process) *process = GetCurrentProcessId();
-    return GetCurrentThreadId();
-}
-#endif
+typedef struct tagPOINT {
+    LONG x, y;
+} POINT;
+typedef struct tagNMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+} NMHDR;
+typedef struct tagNMLISTVIEW {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+} NMLISTVIEW;
+typedef struct tagLVDISPINFOW {
+    NMHDR hdr;
+    LVITEMW item;
+} NMLVDISPINFOW;
