@@ -13,10 +13,41 @@ Case WithLongTextsRarely(const Case& c, Tail& tail) {
     return {c.direction, cut(c.keys), cut(c.items)};
 }
 
+DWORD WithMeaning(DWORD flags, unsigned pick) {
+    if (pick == 0) return flags;
+    UseLocale(pick == 3);
+    // The stand-in compares in no locale: the base order stays ordinal, which also keeps the
+    // amounts' separators ',' and '.'.
+    return (flags & ~DWORD{LBEX_NUMBERS | LBEX_LOCALE}) | (pick == 1 ? LBEX_VALUES : LBEX_DATES);
+}
+
+Case Meaningful(const Case& c, DWORD flags) {
+    if (!(flags & (LBEX_VALUES | LBEX_DATES))) return c;
+    // Digits, what parts and follows them, and pieces of dates in both stand-in locales' forms
+    // and ISO's, so that a few bytes make a date; a byte of its own now and then.
+    static const char* const kPieces[] = {
+        "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", ",", "-", "+", " ", ":", "/", "T", "a",
+        "AM", "PM", "vorm.", "nachm.", "1.", "12.", "29.", "31.", "2/", "12/", "30/", "2024", "1999", "49",
+        "50", "2024-", "-02-", "-12-", "29", "31", " 8:05", " 12:00", ":30", " 23:59:59", "1,234", "0.50"};
+    constexpr size_t kPieceCount = sizeof kPieces / sizeof kPieces[0];
+    const auto remade = [](const std::string& text) {
+        std::string made;
+        for (char byte : text) {
+            const auto b = static_cast<uint8_t>(byte);
+            made += b < 0xF0 ? std::string(kPieces[b % kPieceCount]) : std::string(1, byte);
+        }
+        return made;
+    };
+    Case made = c;
+    for (std::string& text : made.keys) text = remade(text);
+    for (std::string& text : made.items) text = remade(text);
+    return made;
+}
+
 DWORD UnknownFlag(Tail& tail) {
     const uint8_t pick = tail.Byte();
-    // The low byte's bits are all flags now; the column takes the next eight.
-    return DWORD{1} << (16 + pick % 16);
+    // The low byte's bits are all flags now; the column takes the next eight, the meanings two.
+    return DWORD{1} << (18 + pick % 14);
 }
 
 List::List(const Texts& items, const Choice& choice) : choice_(choice) {

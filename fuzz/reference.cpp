@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef SORT_DIGITSASNUMBERS
@@ -46,7 +48,10 @@ RefOrder OrderOf(DWORD flags, bool unicodeWindow) {
         base = noCase ? RefOrder::kLocaleNoCase : RefOrder::kLocale;
     else if (noCase)
         base = RefOrder::kNoCase;
-    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0, (flags >> 8) & 0xFF};
+    const RefOrder::Meaning meaning = flags & LBEX_VALUES  ? RefOrder::kAmount
+                                      : flags & LBEX_DATES ? RefOrder::kDate
+                                                           : RefOrder::kText;
+    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0, (flags >> 8) & 0xFF, meaning};
 }
 
 bool IsLocale(const RefOrder& order) { return order.base == RefOrder::kLocale || order.base == RefOrder::kLocaleNoCase; }
@@ -159,7 +164,7 @@ int CompareNumbers(const RefOrder& order, const View& a, const View& b) {
     return digitCounts;
 }
 
-int CompareViews(const RefOrder& order, const View& a, const View& b) {
+int CompareTexts(const RefOrder& order, const View& a, const View& b) {
     if (IsLocale(order))
         return CompareStringW(LOCALE_USER_DEFAULT, LocaleOptions(order), reinterpret_cast<LPCWSTR>(a.units),
                               static_cast<int>(a.length), reinterpret_cast<LPCWSTR>(b.units), static_cast<int>(b.length)) -
@@ -174,6 +179,161 @@ int CompareViews(const RefOrder& order, const View& a, const View& b) {
     }
     if (i < a.length || j < b.length) return i < a.length ? 1 : -1;
     return 0;
+}
+
+// What the stand-in's two locales say, as written in its description.
+struct RefLocale {
+    char dateSeparator;
+    bool monthFirst;
+    std::string am, pm;
+};
+const RefLocale kRefLocales[] = {{'.', false, "vorm.", "nachm."}, {'/', true, "AM", "PM"}};
+int refLocale = 0;
+
+std::string Ascii(const View& text) {
+    std::string ascii;
+    for (size_t i = 0; i < text.length; ++i) ascii += text[i] < 0x80 ? static_cast<char>(text[i]) : '\x7f';
+    return ascii;
+}
+
+// A read value: what it is, and where the rest of the key begins.
+struct Read {
+    int kind = 0;  // 0 none, 1 an amount or a date
+    bool negative = false;
+    std::string integer, fraction;          // an amount's digits, no leading and trailing zeros
+    std::tuple<int, int, int, int> date{};  // year, month, day, seconds
+    size_t end = 0;
+};
+
+size_t DigitsAt(const std::string& s, size_t at) {
+    size_t end = at;
+    while (end < s.size() && IsDigit(static_cast<unsigned char>(s[end]))) ++end;
+    return end - at;
+}
+
+Read ReadAmount(const std::string& s) {
+    Read read;
+    size_t i = s.find_first_not_of(' ');
+    if (i == std::string::npos) return read;
+    if (s[i] == '+' || s[i] == '-') read.negative = s[i++] == '-';
+    if (DigitsAt(s, i) == 0) return {};
+    std::string integer;
+    for (;;) {
+        const size_t run = DigitsAt(s, i);
+        integer += s.substr(i, run);
+        i += run;
+        if (i + 1 < s.size() && s[i] == ',' && DigitsAt(s, i + 1) > 0) ++i; else break;
+    }
+    if (i + 1 < s.size() && s[i] == '.' && DigitsAt(s, i + 1) > 0) {
+        const size_t run = DigitsAt(s, i + 1);
+        read.fraction = s.substr(i + 1, run);
+        i += 1 + run;
+    }
+    read.integer = integer.substr(std::min(integer.find_first_not_of('0'), integer.size()));
+    read.fraction.erase(read.fraction.find_last_not_of('0') + 1);
+    if (read.integer.empty() && read.fraction.empty()) read.negative = false;
+    read.kind = 1;
+    read.end = i;
+    return read;
+}
+
+// A number of `fewest` to `most` digits at i, with no digit after it.
+bool NumberAt(const std::string& s, size_t& i, size_t fewest, size_t most, int& number) {
+    const size_t run = DigitsAt(s, i);
+    if (run < fewest || run > most) return false;
+    number = std::stoi(s.substr(i, run));
+    i += run;
+    return true;
+}
+
+bool Valid(int year, int month, int day) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+bool TimeAt(const std::string& s, size_t& at, int& seconds) {
+    const RefLocale& locale = kRefLocales[refLocale];
+    size_t i = at;
+    int hour = 0, minute = 0, second = 0;
+    if (!NumberAt(s, i, 1, 2, hour) || i >= s.size() || s[i++] != ':' || !NumberAt(s, i, 2, 2, minute) || minute > 59)
+        return false;
+    if (i + 1 < s.size() && s[i] == ':' && DigitsAt(s, i + 1) > 0) {
+        ++i;
+        if (!NumberAt(s, i, 2, 2, second) || second > 59) return false;
+    }
+    size_t d = i;
+    while (d < s.size() && s[d] == ' ') ++d;
+    int half = -1;
+    for (const auto& [designator, pm] : {std::pair{locale.am, 0}, std::pair{std::string("AM"), 0},
+                                         std::pair{locale.pm, 1}, std::pair{std::string("PM"), 1}})
+        if (half < 0 && s.compare(d, designator.size(), designator) == 0) {
+            half = pm;
+            i = d + designator.size();
+        }
+    if (half >= 0 && (hour < 1 || hour > 12)) return false;
+    if (half < 0 && hour > 23) return false;
+    if (half >= 0) hour = hour % 12 + 12 * half;
+    seconds = hour * 3600 + minute * 60 + second;
+    at = i;
+    return true;
+}
+
+Read ReadDate(const std::string& s) {
+    const RefLocale& locale = kRefLocales[refLocale];
+    Read read;
+    size_t i = s.find_first_not_of(' ');
+    if (i == std::string::npos) return read;
+    int year = 0, month = 0, day = 0;
+    const size_t from = i;
+    const bool iso = NumberAt(s, i, 4, 4, year) && i < s.size() && s[i++] == '-' && NumberAt(s, i, 2, 2, month) &&
+                     i < s.size() && s[i++] == '-' && NumberAt(s, i, 2, 2, day);
+    if (!iso) {
+        i = from;
+        int first = 0, second = 0;
+        if (!NumberAt(s, i, 1, 2, first) || i >= s.size() || s[i++] != locale.dateSeparator ||
+            !NumberAt(s, i, 1, 2, second) || i >= s.size() || s[i++] != locale.dateSeparator)
+            return read;
+        const size_t yearFrom = i;
+        if (!NumberAt(s, i, 2, 4, year) || i - yearFrom == 3) return read;
+        if (i - yearFrom == 2) year += year < 50 ? 2000 : 1900;
+        day = locale.monthFirst ? second : first;
+        month = locale.monthFirst ? first : second;
+    }
+    if (!Valid(year, month, day)) return read;
+    int seconds = 0;
+    if (i + 1 < s.size() && (s[i] == ' ' || (iso && s[i] == 'T'))) {
+        size_t at = i + 1;
+        if (TimeAt(s, at, seconds)) i = at;
+    }
+    read.kind = 1;
+    read.date = {year, month, day, seconds};
+    read.end = i;
+    return read;
+}
+
+int CompareRead(const Read& x, const Read& y, bool amounts) {
+    if (x.kind != y.kind) return x.kind < y.kind ? -1 : 1;
+    if (x.kind == 0) return 0;
+    if (!amounts) return x.date < y.date ? -1 : y.date < x.date ? 1 : 0;
+    if (x.negative != y.negative) return x.negative ? -1 : 1;
+    int magnitude = Sign(static_cast<long long>(x.integer.size()) - static_cast<long long>(y.integer.size()));
+    if (magnitude == 0) magnitude = Sign(x.integer.compare(y.integer));
+    if (magnitude == 0) magnitude = Sign(x.fraction.compare(y.fraction));
+    return x.negative ? -magnitude : magnitude;
+}
+
+int CompareViews(const RefOrder& order, const View& a, const View& b) {
+    if (order.meaning == RefOrder::kText) return CompareTexts(order, a, b);
+    const bool amounts = order.meaning == RefOrder::kAmount;
+    const std::string x = Ascii(a), y = Ascii(b);
+    const Read p = amounts ? ReadAmount(x) : ReadDate(x), q = amounts ? ReadAmount(y) : ReadDate(y);
+    if (const int compared = CompareRead(p, q, amounts)) return compared;
+    const auto rest = [](const View& v, size_t from) {
+        return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};
+    };
+    return CompareTexts(order, rest(a, p.end), rest(b, q.end));
 }
 
 int Directed(const RefOrder& order, int ascending) { return order.descending ? -ascending : ascending; }
@@ -212,6 +372,11 @@ bool BeginsWith(const RefOrder& order, const Text& item, const Text& key) {
         j += q.width;
     }
     return true;
+}
+
+void UseLocale(int locale) {
+    refLocale = locale;
+    StandinSetLocale(locale);
 }
 
 bool Sortable(const RefOrder& order) { return !IsLocale(order) || LocaleAvailable(order); }
