@@ -14,6 +14,10 @@ Case WithLongTextsRarely(const Case& c, Tail& tail) {
 }
 
 DWORD WithMeaning(DWORD flags, unsigned pick) {
+#if defined(_WIN32)
+    // The reference knows the stand-in's locales, not the platform's.
+    pick = 0;
+#endif
     if (pick == 0) return flags;
     UseLocale(pick == 3);
     // The stand-in compares in no locale: the base order stays ordinal, which also keeps the
@@ -23,24 +27,28 @@ DWORD WithMeaning(DWORD flags, unsigned pick) {
 
 Case Meaningful(const Case& c, DWORD flags) {
     if (!(flags & (LBEX_VALUES | LBEX_DATES))) return c;
-    // Digits, what parts and follows them, and pieces of dates in both stand-in locales' forms
-    // and ISO's, so that a few bytes make a date; a byte of its own now and then.
-    static const char* const kPieces[] = {
-        "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", ",", "-", "+", " ", ":", "/", "T", "a",
-        "AM", "PM", "vorm.", "nachm.", "1.", "12.", "29.", "31.", "2/", "12/", "30/", "2024", "1999", "49",
-        "50", "2024-", "-02-", "-12-", "29", "31", " 8:05", " 12:00", ":30", " 23:59:59", "1,234", "0.50"};
-    constexpr size_t kPieceCount = sizeof kPieces / sizeof kPieces[0];
-    const auto remade = [](const std::string& text) {
+    // What amounts are made of, or pieces of dates in both stand-in locales' forms and ISO's,
+    // so that a few bytes make a value; a byte of its own now and then.
+    static const char* const kAmountPieces[] = {"0", "1", "2", "5", "9", "0", ".", ",", "-", "+", " ", "a", "00", "10", ".5", "-0"};
+    static const char* const kDatePieces[] = {
+        "1.1.49", "31.12.1999", "29.2.2024", "29.02.2023", "1.1.50", "1/2/50", "12/31/99", "2/29/2024", "1/13/2024",
+        "2024-02-29", "2023-02-29", "2049-12-31", " 8:05", " 12:00 PM", " 12:00 AM", " 1:00 PM", " 13:00",
+        " 11:59 nachm.", " 12:00vorm.", "T23:59:59", " 0:00:00", ":30", "1", "0", ".", "/", "-", " ", "a"};
+    const bool amounts = flags & LBEX_VALUES;
+    const char* const* pieces = amounts ? kAmountPieces : kDatePieces;
+    const size_t pieceCount = amounts ? sizeof kAmountPieces / sizeof *kAmountPieces : sizeof kDatePieces / sizeof *kDatePieces;
+    // The same text given again is remade otherwise, so that few texts make many values.
+    const auto remade = [&](const std::string& text, size_t again) {
         std::string made;
         for (char byte : text) {
             const auto b = static_cast<uint8_t>(byte);
-            made += b < 0xF0 ? std::string(kPieces[b % kPieceCount]) : std::string(1, byte);
+            made += b < 0xF0 ? std::string(pieces[(b + 7 * again) % pieceCount]) : std::string(1, byte);
         }
         return made;
     };
     Case made = c;
-    for (std::string& text : made.keys) text = remade(text);
-    for (std::string& text : made.items) text = remade(text);
+    for (size_t i = 0; i < made.keys.size(); ++i) made.keys[i] = remade(made.keys[i], i);
+    for (size_t i = 0; i < made.items.size(); ++i) made.items[i] = remade(made.items[i], i);
     return made;
 }
 

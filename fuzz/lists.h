@@ -27,7 +27,7 @@ struct Choice {
 Case WithLongTextsRarely(const Case& c, Tail& tail);
 
 // Amounts for a pick of 1, dates for 2 and 3 (under the stand-in's locale 0 or 1, which this
-// sets), in place of numbers; 0 leaves the flags as they are.
+// sets), in place of numbers; 0, and every pick on Windows, leaves the flags as they are.
 DWORD WithMeaning(DWORD flags, unsigned pick);
 // Under amounts or dates, the case's texts remade byte by byte of what those are made of.
 Case Meaningful(const Case& c, DWORD flags);

@@ -376,7 +376,9 @@ bool BeginsWith(const RefOrder& order, const Text& item, const Text& key) {
 
 void UseLocale(int locale) {
     refLocale = locale;
+#if !defined(_WIN32)
     StandinSetLocale(locale);
+#endif
 }
 
 bool Sortable(const RefOrder& order) { return !IsLocale(order) || LocaleAvailable(order); }

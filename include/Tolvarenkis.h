@@ -92,8 +92,24 @@
                                  column (the first for LBEX_COLUMN(0)) shows the direction
                                  (HDF_SORTUP, HDF_SORTDOWN), every other one none; the others,
                                  and other lists, take it and ignore it */
-#define LBEX_VALUES 0x10000    /* the key as an amount: sign, digits, separators, decimals */
-#define LBEX_DATES 0x20000     /* the key as a date with an optional time */
+#define LBEX_VALUES 0x10000    /* the key as an amount, compared by its exact value: spaces, a sign
+                                  ('+', '-', with LBEX_LOCALE also LOCALE_SNEGATIVESIGN), digits
+                                  that thousands separators may part, then a decimal separator
+                                  and digits; ',' and '.' without LBEX_LOCALE, LOCALE_STHOUSAND
+                                  and LOCALE_SDECIMAL with it. Any number of digits; "-0" equals
+                                  "0", "1.50" equals "1.5" */
+#define LBEX_DATES 0x20000     /* the key as a date and time, compared by the instant: ISO
+                                  yyyy-MM-dd (a time after a space or T) or the user's
+                                  LOCALE_SSHORTDATE (order of day, month, year and separator;
+                                  day and month of 1 or 2 digits, a year of 4 or of 2 meaning
+                                  1950-2049), a time after a space: H:mm or H:mm:ss, 24-hour,
+                                  or 12-hour followed by LOCALE_S1159/LOCALE_S2359 or AM/PM.
+                                  An impossible date is none; without a time, midnight.
+   For both: a key that is no amount (no date) comes before every one, those among themselves
+   in the base order; of equal values the rest of the key after what the value took decides in
+   the base order. LBEX_NUMBERS, LBEX_VALUES and LBEX_DATES exclude each other, and
+   LBEX_PREFIX takes neither new one: ERROR_INVALID_FLAGS. The locale's separators, signs,
+   date format and designators are read once a call (GetLocaleInfoW, LOCALE_USER_DEFAULT) */
 /* An item's key is its k-th field (k from 1 to 255), the fields separated by TAB; a text with
  * fewer fields has an empty key. LBEX_COLUMN(0), the default, is the whole text. A sort is
  * stable, so a host sorts by several columns by sorting by the minor one first. */
