@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <array>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -181,155 +183,74 @@ int CompareTexts(const RefOrder& order, const View& a, const View& b) {
     return 0;
 }
 
-// What the stand-in's two locales say, as written in its description.
-struct RefLocale {
-    char dateSeparator;
-    bool monthFirst;
-    std::string am, pm;
-};
-const RefLocale kRefLocales[] = {{'.', false, "vorm.", "nachm."}, {'/', true, "AM", "PM"}};
+// Amounts and dates matched by patterns written from their description, under the stand-in's
+// locale that UseLocale chose: 0 d.M.y with "vorm."/"nachm.", 1 M/d/y with AM/PM.
 int refLocale = 0;
 
-std::string Ascii(const View& text) {
-    std::string ascii;
-    for (size_t i = 0; i < text.length; ++i) ascii += text[i] < 0x80 ? static_cast<char>(text[i]) : '\x7f';
-    return ascii;
-}
-
-// A read value: what it is, and where the rest of the key begins.
 struct Read {
-    int kind = 0;  // 0 none, 1 an amount or a date
+    bool is = false;
     bool negative = false;
-    std::string integer, fraction;          // an amount's digits, no leading and trailing zeros
-    std::tuple<int, int, int, int> date{};  // year, month, day, seconds
-    size_t end = 0;
+    std::string integer, fraction;    // an amount's digits, without leading or trailing zeros
+    std::array<int, 4> date{};        // year, month, day, seconds
+    size_t end = 0;                   // where the rest of the key begins
 };
 
-size_t DigitsAt(const std::string& s, size_t at) {
-    size_t end = at;
-    while (end < s.size() && IsDigit(static_cast<unsigned char>(s[end]))) ++end;
-    return end - at;
-}
-
 Read ReadAmount(const std::string& s) {
-    Read read;
-    size_t i = s.find_first_not_of(' ');
-    if (i == std::string::npos) return read;
-    if (s[i] == '+' || s[i] == '-') read.negative = s[i++] == '-';
-    if (DigitsAt(s, i) == 0) return {};
-    std::string integer;
-    for (;;) {
-        const size_t run = DigitsAt(s, i);
-        integer += s.substr(i, run);
-        i += run;
-        if (i + 1 < s.size() && s[i] == ',' && DigitsAt(s, i + 1) > 0) ++i; else break;
-    }
-    if (i + 1 < s.size() && s[i] == '.' && DigitsAt(s, i + 1) > 0) {
-        const size_t run = DigitsAt(s, i + 1);
-        read.fraction = s.substr(i + 1, run);
-        i += 1 + run;
-    }
-    read.integer = integer.substr(std::min(integer.find_first_not_of('0'), integer.size()));
-    read.fraction.erase(read.fraction.find_last_not_of('0') + 1);
-    if (read.integer.empty() && read.fraction.empty()) read.negative = false;
-    read.kind = 1;
-    read.end = i;
-    return read;
-}
-
-// A number of `fewest` to `most` digits at i, with no digit after it.
-bool NumberAt(const std::string& s, size_t& i, size_t fewest, size_t most, int& number) {
-    const size_t run = DigitsAt(s, i);
-    if (run < fewest || run > most) return false;
-    number = std::stoi(s.substr(i, run));
-    i += run;
-    return true;
-}
-
-bool Valid(int year, int month, int day) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
-
-bool TimeAt(const std::string& s, size_t& at, int& seconds) {
-    const RefLocale& locale = kRefLocales[refLocale];
-    size_t i = at;
-    int hour = 0, minute = 0, second = 0;
-    if (!NumberAt(s, i, 1, 2, hour) || i >= s.size() || s[i++] != ':' || !NumberAt(s, i, 2, 2, minute) || minute > 59)
-        return false;
-    if (i + 1 < s.size() && s[i] == ':' && DigitsAt(s, i + 1) > 0) {
-        ++i;
-        if (!NumberAt(s, i, 2, 2, second) || second > 59) return false;
-    }
-    size_t d = i;
-    while (d < s.size() && s[d] == ' ') ++d;
-    int half = -1;
-    for (const auto& [designator, pm] : {std::pair{locale.am, 0}, std::pair{std::string("AM"), 0},
-                                         std::pair{locale.pm, 1}, std::pair{std::string("PM"), 1}})
-        if (half < 0 && s.compare(d, designator.size(), designator) == 0) {
-            half = pm;
-            i = d + designator.size();
-        }
-    if (half >= 0 && (hour < 1 || hour > 12)) return false;
-    if (half < 0 && hour > 23) return false;
-    if (half >= 0) hour = hour % 12 + 12 * half;
-    seconds = hour * 3600 + minute * 60 + second;
-    at = i;
-    return true;
+    static const std::regex kAmount(R"(^ *([+-]?)(\d+(?:,\d+)*)(?:\.(\d+))?)");
+    std::smatch m;
+    if (!std::regex_search(s, m, kAmount)) return {};
+    std::string integer = std::regex_replace(m[2].str(), std::regex(","), ""), fraction = m[3];
+    integer.erase(0, integer.find_first_not_of('0'));
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    return {true, m[1] == "-" && !(integer + fraction).empty(), integer, fraction, {}, static_cast<size_t>(m.length(0))};
 }
 
 Read ReadDate(const std::string& s) {
-    const RefLocale& locale = kRefLocales[refLocale];
-    Read read;
-    size_t i = s.find_first_not_of(' ');
-    if (i == std::string::npos) return read;
-    int year = 0, month = 0, day = 0;
-    const size_t from = i;
-    const bool iso = NumberAt(s, i, 4, 4, year) && i < s.size() && s[i++] == '-' && NumberAt(s, i, 2, 2, month) &&
-                     i < s.size() && s[i++] == '-' && NumberAt(s, i, 2, 2, day);
-    if (!iso) {
-        i = from;
-        int first = 0, second = 0;
-        if (!NumberAt(s, i, 1, 2, first) || i >= s.size() || s[i++] != locale.dateSeparator ||
-            !NumberAt(s, i, 1, 2, second) || i >= s.size() || s[i++] != locale.dateSeparator)
-            return read;
-        const size_t yearFrom = i;
-        if (!NumberAt(s, i, 2, 4, year) || i - yearFrom == 3) return read;
-        if (i - yearFrom == 2) year += year < 50 ? 2000 : 1900;
-        day = locale.monthFirst ? second : first;
-        month = locale.monthFirst ? first : second;
-    }
-    if (!Valid(year, month, day)) return read;
-    int seconds = 0;
-    if (i + 1 < s.size() && (s[i] == ' ' || (iso && s[i] == 'T'))) {
-        size_t at = i + 1;
-        if (TimeAt(s, at, seconds)) i = at;
-    }
-    read.kind = 1;
-    read.date = {year, month, day, seconds};
-    read.end = i;
+    static const std::regex kIso(R"(^ *(\d{4})-(\d{2})-(\d{2})(?!\d))");
+    static const std::regex kLocal[] = {std::regex(R"(^ *(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?!\d))"),
+                                        std::regex(R"(^ *(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?!\d))")};
+    static const std::regex kTime[] = {
+        std::regex(R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *(vorm\.|AM|nachm\.|PM))?)"),
+        std::regex(R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *(AM|PM))?)")};
+    std::smatch d, t;
+    const bool iso = std::regex_search(s, d, kIso);
+    if (!iso && !std::regex_search(s, d, kLocal[refLocale])) return {};
+    int year = std::stoi(d[iso ? 1 : 3]), month = std::stoi(d[2]), day = std::stoi(d[iso ? 3 : 1]);
+    if (!iso && refLocale == 1) std::swap(month, day);
+    if (!iso && d[3].length() == 2) year += year < 50 ? 2000 : 1900;
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1] + (month == 2 && leap)) return {};
+    Read read{true, false, {}, {}, {year, month, day, 0}, static_cast<size_t>(d.length(0))};
+    const std::string after = s.substr(read.end);
+    if (after.size() < 2 || !(after[0] == ' ' || (iso && after[0] == 'T')) ||
+        !std::regex_search(after.begin() + 1, after.end(), t, kTime[refLocale]))
+        return read;
+    const int hour = std::stoi(t[1]), minute = std::stoi(t[2]), second = t[3].matched ? std::stoi(t[3]) : 0;
+    const bool half = t[4].matched, pm = t[4] == "PM" || t[4] == "nachm.";
+    if (minute > 59 || second > 59 || (half ? hour < 1 || hour > 12 : hour > 23)) return read;
+    read.date[3] = ((half ? hour % 12 + 12 * pm : hour) * 60 + minute) * 60 + second;
+    read.end += 1 + static_cast<size_t>(t.length(0));
     return read;
 }
 
-int CompareRead(const Read& x, const Read& y, bool amounts) {
-    if (x.kind != y.kind) return x.kind < y.kind ? -1 : 1;
-    if (x.kind == 0) return 0;
-    if (!amounts) return x.date < y.date ? -1 : y.date < x.date ? 1 : 0;
+int CompareRead(const Read& x, const Read& y) {
+    if (x.is != y.is) return x.is ? 1 : -1;
+    if (x.date != y.date) return x.date < y.date ? -1 : 1;
     if (x.negative != y.negative) return x.negative ? -1 : 1;
-    int magnitude = Sign(static_cast<long long>(x.integer.size()) - static_cast<long long>(y.integer.size()));
-    if (magnitude == 0) magnitude = Sign(x.integer.compare(y.integer));
-    if (magnitude == 0) magnitude = Sign(x.fraction.compare(y.fraction));
-    return x.negative ? -magnitude : magnitude;
+    const auto magnitude = std::make_tuple(x.integer.size(), x.integer, x.fraction);
+    const auto other = std::make_tuple(y.integer.size(), y.integer, y.fraction);
+    return magnitude == other ? 0 : (magnitude < other) != x.negative ? -1 : 1;
 }
 
 int CompareViews(const RefOrder& order, const View& a, const View& b) {
     if (order.meaning == RefOrder::kText) return CompareTexts(order, a, b);
+    std::string x, y;
+    for (size_t i = 0; i < a.length; ++i) x += a[i] < 0x80 ? static_cast<char>(a[i]) : '\x7f';
+    for (size_t i = 0; i < b.length; ++i) y += b[i] < 0x80 ? static_cast<char>(b[i]) : '\x7f';
     const bool amounts = order.meaning == RefOrder::kAmount;
-    const std::string x = Ascii(a), y = Ascii(b);
     const Read p = amounts ? ReadAmount(x) : ReadDate(x), q = amounts ? ReadAmount(y) : ReadDate(y);
-    if (const int compared = CompareRead(p, q, amounts)) return compared;
+    if (const int compared = CompareRead(p, q)) return compared;
     const auto rest = [](const View& v, size_t from) {
         return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};
     };

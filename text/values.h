@@ -10,7 +10,7 @@ struct Formats {
     WCHAR thousand[4];   // the amount's separators and its negative sign; never empty but
     WCHAR decimal[4];    // where the locale gives nothing
     WCHAR negative[5];
-    BYTE dayAt, monthAt, yearAt;  // the places 0 to 2 of the short date's fields
+    BYTE places[3];               // of the short date's day, month and year, from 0
     WCHAR dateSeparator[4];       // between them
     WCHAR am[16], pm[16];         // the designators; "AM" and "PM" are read besides
 };
