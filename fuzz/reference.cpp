@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <array>
+#include <map>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -199,7 +200,8 @@ Read ReadAmount(const std::string& s) {
     static const std::regex kAmount(R"(^ *([+-]?)(\d+(?:,\d+)*)(?:\.(\d+))?)");
     std::smatch m;
     if (!std::regex_search(s, m, kAmount)) return {};
-    std::string integer = std::regex_replace(m[2].str(), std::regex(","), ""), fraction = m[3];
+    std::string integer = m[2], fraction = m[3];
+    integer.erase(std::remove(integer.begin(), integer.end(), ','), integer.end());
     integer.erase(0, integer.find_first_not_of('0'));
     fraction.erase(fraction.find_last_not_of('0') + 1);
     return {true, m[1] == "-" && !(integer + fraction).empty(), integer, fraction, {}, static_cast<size_t>(m.length(0))};
@@ -249,7 +251,15 @@ int CompareViews(const RefOrder& order, const View& a, const View& b) {
     for (size_t i = 0; i < a.length; ++i) x += a[i] < 0x80 ? static_cast<char>(a[i]) : '\x7f';
     for (size_t i = 0; i < b.length; ++i) y += b[i] < 0x80 ? static_cast<char>(b[i]) : '\x7f';
     const bool amounts = order.meaning == RefOrder::kAmount;
-    const Read p = amounts ? ReadAmount(x) : ReadDate(x), q = amounts ? ReadAmount(y) : ReadDate(y);
+    // Patterns are slow: each text read once, by meaning and locale.
+    const auto read = [&](const std::string& text) {
+        static std::map<std::string, Read> known[3];
+        std::map<std::string, Read>& memo = known[amounts ? 2 : refLocale];
+        if (memo.size() > 100000) memo.clear();
+        const auto at = memo.find(text);
+        return at != memo.end() ? at->second : memo[text] = amounts ? ReadAmount(text) : ReadDate(text);
+    };
+    const Read p = read(x), q = read(y);
     if (const int compared = CompareRead(p, q)) return compared;
     const auto rest = [](const View& v, size_t from) {
         return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};
