@@ -6,12 +6,14 @@
 // 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
 // then the reads and the time of LookLb and LookLbEx; last the list view table
 // (bench/listview_bench.cpp).
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview] [--data FILE]
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview | --meanings]
+//                     [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
 // sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
-// view table (10,000 and 100,000 rows unless --quick or --size say otherwise).
+// view table (10,000 and 100,000 rows unless --quick or --size say otherwise), --meanings only
+// SortLbEx with LBEX_VALUES and LBEX_DATES against SortLbEx without them.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
@@ -472,6 +474,7 @@ struct Options {
     size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
     bool exOnly = false;
     bool listViewOnly = false;
+    bool meaningsOnly = false;
     bool sizeAsked = false;
 };
 
@@ -498,9 +501,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.exOnly = true;
         } else if (std::strcmp(argv[i], "--listview") == 0) {
             options.listViewOnly = true;
+        } else if (std::strcmp(argv[i], "--meanings") == 0) {
+            options.meaningsOnly = true;
         } else {
             std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] "
-                                 "[--ex | --listview] [--data FILE]\n");
+                                 "[--ex | --listview | --meanings] [--data FILE]\n");
             return false;
         }
     }
@@ -608,10 +613,7 @@ Texts MeaningfulTexts(DWORD flag, size_t n, std::mt19937& random) {
 // SortLbEx with each new order against SortLbEx without it, on the same list: what reading every
 // key for its meaning adds.
 void RunMeanings(const Options& options) {
-    std::printf("
-| keys | n | flag | SortLbEx ms | with the flag ms | with / without | goal |
-|---|--:|---|--:|--:|--:|---|
-");
+    std::printf("\n| keys | n | flag | SortLbEx ms | with the flag ms | with / without | goal |\n|---|--:|---|--:|--:|--:|---|\n");
     constexpr size_t kSize = 16000;
     const int repeats = static_cast<int>(std::max({kExMinRepeats, static_cast<size_t>(options.repeats), kExRepeatItems / kSize}));
     for (DWORD flag : {DWORD{LBEX_VALUES}, DWORD{LBEX_DATES}}) {
@@ -624,8 +626,7 @@ void RunMeanings(const Options& options) {
                 plain = std::min(plain, TimeOnFreshList(lists[k], [](HWND list) { SortLbEx(list, 0); }));
                 read = std::min(read, TimeOnFreshList(lists[k], [&](HWND list) { sorted = SortLbEx(list, flag) && sorted; }));
             }
-            std::printf("| %s | %zu | %s | %.1f | %.1f | %.3f | %s |
-", k == 0 ? "random texts" : flag == LBEX_VALUES ? "amounts" : "dates",
+            std::printf("| %s | %zu | %s | %.1f | %.1f | %.3f | %s |\n", k == 0 ? "random texts" : flag == LBEX_VALUES ? "amounts" : "dates",
                         kSize, flag == LBEX_VALUES ? "LBEX_VALUES" : "LBEX_DATES", plain * 1e3, read * 1e3, read / plain,
                         sorted ? "<= 1.1" : "REFUSED");
             std::fflush(stdout);
@@ -678,6 +679,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Tolvarenkis.dll, %zu-bit build\n\n", sizeof(void*) * 8);
+    if (options.meaningsOnly) {
+        RunMeanings(options);
+        return 0;
+    }
     const bool listBoxes = !options.listViewOnly, all = listBoxes && !options.exOnly;
     if (all) RunSorts(options, data);
     if (listBoxes) RunDuels(options);
