@@ -26,10 +26,9 @@ struct Choice {
 // little more, so one check in eight keeps them and the others cut them short.
 Case WithLongTextsRarely(const Case& c, Tail& tail);
 
-// Amounts for a pick of 1, dates for 2 and 3 (under the stand-in's locale 0 or 1, which this
-// sets), in place of numbers; 0, and every pick on Windows, leaves the flags as they are.
+// Amounts for a pick of 1, dates for 2 and 3 (the stand-in's locale 0 or 1), not numbers; 0, and
+// every pick on Windows, leaves the flags. Under them, Meaningful remakes the case's texts.
 DWORD WithMeaning(DWORD flags, unsigned pick);
-// Under amounts or dates, the case's texts remade byte by byte of what those are made of.
 Case Meaningful(const Case& c, DWORD flags);
 
 // A bit from 18 up: no export takes them.

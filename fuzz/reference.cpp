@@ -188,13 +188,9 @@ int CompareTexts(const RefOrder& order, const View& a, const View& b) {
 // locale that UseLocale chose: 0 d.M.y with "vorm."/"nachm.", 1 M/d/y with AM/PM.
 int refLocale = 0;
 
-struct Read {
-    bool is = false;
-    bool negative = false;
-    std::string integer, fraction;    // an amount's digits, without leading or trailing zeros
-    std::array<int, 4> date{};        // year, month, day, seconds
-    size_t end = 0;                   // where the rest of the key begins
-};
+// An amount's digits without leading or trailing zeros, a date's year, month, day and seconds,
+// and where the rest of the key begins.
+struct Read { bool is = false, negative = false; std::string integer, fraction; std::array<int, 4> date{}; size_t end = 0; };
 
 Read ReadAmount(const std::string& s) {
     static const std::regex kAmount(R"(^ *([+-]?)(\d+(?:,\d+)*)(?:\.(\d+))?)");
@@ -211,9 +207,8 @@ Read ReadDate(const std::string& s) {
     static const std::regex kIso(R"(^ *(\d{4})-(\d{2})-(\d{2})(?!\d))");
     static const std::regex kLocal[] = {std::regex(R"(^ *(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?!\d))"),
                                         std::regex(R"(^ *(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?!\d))")};
-    static const std::regex kTime[] = {
-        std::regex(R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *(vorm\.|AM|nachm\.|PM))?)"),
-        std::regex(R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *(AM|PM))?)")};
+    const std::string time = R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *()";
+    static const std::regex kTime[] = {std::regex(time + R"(vorm\.|AM|nachm\.|PM))?)"), std::regex(time + "AM|PM))?")};
     std::smatch d, t;
     const bool iso = std::regex_search(s, d, kIso);
     if (!iso && !std::regex_search(s, d, kLocal[refLocale])) return {};
@@ -245,21 +240,20 @@ int CompareRead(const Read& x, const Read& y) {
     return magnitude == other ? 0 : (magnitude < other) != x.negative ? -1 : 1;
 }
 
+// Patterns are slow: each text read once, by meaning and locale.
+Read ReadOnce(bool amounts, const View& v) {
+    std::string text;
+    for (size_t i = 0; i < v.length; ++i) text += v[i] < 0x80 ? static_cast<char>(v[i]) : '\x7f';
+    static std::map<std::string, Read> known[3];
+    std::map<std::string, Read>& memo = known[amounts ? 2 : refLocale];
+    if (memo.size() > 100000) memo.clear();
+    const auto at = memo.find(text);
+    return at != memo.end() ? at->second : memo[text] = amounts ? ReadAmount(text) : ReadDate(text);
+}
+
 int CompareViews(const RefOrder& order, const View& a, const View& b) {
     if (order.meaning == RefOrder::kText) return CompareTexts(order, a, b);
-    std::string x, y;
-    for (size_t i = 0; i < a.length; ++i) x += a[i] < 0x80 ? static_cast<char>(a[i]) : '\x7f';
-    for (size_t i = 0; i < b.length; ++i) y += b[i] < 0x80 ? static_cast<char>(b[i]) : '\x7f';
-    const bool amounts = order.meaning == RefOrder::kAmount;
-    // Patterns are slow: each text read once, by meaning and locale.
-    const auto read = [&](const std::string& text) {
-        static std::map<std::string, Read> known[3];
-        std::map<std::string, Read>& memo = known[amounts ? 2 : refLocale];
-        if (memo.size() > 100000) memo.clear();
-        const auto at = memo.find(text);
-        return at != memo.end() ? at->second : memo[text] = amounts ? ReadAmount(text) : ReadDate(text);
-    };
-    const Read p = read(x), q = read(y);
+    const Read p = ReadOnce(order.meaning == RefOrder::kAmount, a), q = ReadOnce(order.meaning == RefOrder::kAmount, b);
     if (const int compared = CompareRead(p, q)) return compared;
     const auto rest = [](const View& v, size_t from) {
         return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};

@@ -140,12 +140,10 @@ void Flags(const Case& c, Tail& tail) {
     for (DWORD other : {DWORD{LBEX_LOCALE}, DWORD{LBEX_NUMBERS}, DWORD{LBEX_VALUES}, DWORD{LBEX_DATES}})
         RequireRefused(CallExtended(list.handle(), "a", known | LBEX_PREFIX | other), ERROR_INVALID_FLAGS,
                        "LBEX_PREFIX with the locale, numbers, amounts or dates:");
-    // Numbers, amounts and dates are one order each: any two of them together are refused.
-    static const DWORD kMeanings[] = {LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES};
-    const uint8_t two = tail.Byte();
-    const DWORD both = kMeanings[two % 3] | kMeanings[(two % 3 + 1 + two / 3 % 2) % 3];
-    RequireRefused(CallExtended(list.handle(), "a", (known & ~DWORD{LBEX_NUMBERS}) | both), ERROR_INVALID_FLAGS,
-                   "two of numbers, amounts and dates:");
+    // Numbers, amounts and dates are one order each: two of them, or all three, are refused.
+    static const DWORD kLeftOut[] = {0, LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES};
+    const DWORD two = (LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES) & ~kLeftOut[tail.Byte() % 4];
+    RequireRefused(CallExtended(list.handle(), "a", known | two), ERROR_INVALID_FLAGS, "two of numbers, amounts and dates:");
     Require(Take(list) == before, "a refused flag changed the list");
 }
 
