@@ -83,7 +83,7 @@
                                 LBEX_LOCALE the platform's SORT_DIGITSASNUMBERS, which Windows
                                 before 7 refuses: the call is refused with ERROR_INVALID_FLAGS */
 #define LBEX_PREFIX 0x10     /* lookups only: an item matches when its key begins with the lookup
-                                key; not with LBEX_LOCALE or LBEX_NUMBERS */
+                                key; not with LBEX_LOCALE, LBEX_NUMBERS, LBEX_VALUES or LBEX_DATES */
 #define LBEX_UNIQUE 0x20     /* SortLbEx keeps the first of each run of equal items and deletes
                                 the others; AddLbEx adds no text that is listed; lookups ignore it */
 #define LBEX_DRAWING_SUSPENDED 0x40 /* the host has suspended the list's drawing and keeps it so:
@@ -220,8 +220,8 @@ TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
  * the matching items; when none matches, the results of an exact lookup. Either pointer may be
  * NULL; neither is written on LOOK_REFUSED. Refused besides the reasons above: key NULL
  * (ERROR_INVALID_PARAMETER), an empty list (ERROR_EMPTY), a first item that comes after the
- * last in the flags' order (ERROR_INVALID_DATA), LBEX_PREFIX with LBEX_LOCALE or LBEX_NUMBERS
- * (ERROR_INVALID_FLAGS). LookLbEx takes an ANSI key, converted from the code page for a Unicode
+ * last in the flags' order (ERROR_INVALID_DATA), LBEX_PREFIX with LBEX_LOCALE, LBEX_NUMBERS,
+ * LBEX_VALUES or LBEX_DATES (ERROR_INVALID_FLAGS). LookLbEx takes an ANSI key, converted from the code page for a Unicode
  * window; LookLbExW a Unicode key, converted to the code page for an ANSI window and refused
  * (ERROR_NO_UNICODE_TRANSLATION) when it does not convert without loss. */
 TOLVARENKIS_API int WINAPI LookLbEx(HWND hList, const char* key, DWORD flags, DWORD* position, DWORD* count);
