@@ -6,13 +6,15 @@
 // 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
 // then the reads and the time of LookLb and LookLbEx; last the list view table
 // (bench/listview_bench.cpp).
-//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] [--ex | --listview | --reading] [--data FILE]
+//   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N]
+//                     [--ex | --listview | --reading | --meanings] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
 // sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
 // view table (10,000 and 100,000 rows unless --quick or --size say otherwise), --reading only
-// SortLbEx against reading every text once.
+// SortLbEx against reading every text once, --meanings only SortLbEx with LBEX_VALUES and
+// LBEX_DATES against SortLbEx without them.
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
@@ -474,6 +476,7 @@ struct Options {
     bool exOnly = false;
     bool listViewOnly = false;
     bool readingOnly = false;
+    bool meaningsOnly = false;
     bool sizeAsked = false;
 };
 
@@ -502,9 +505,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.listViewOnly = true;
         } else if (std::strcmp(argv[i], "--reading") == 0) {
             options.readingOnly = true;
+        } else if (std::strcmp(argv[i], "--meanings") == 0) {
+            options.meaningsOnly = true;
         } else {
             std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] "
-                                 "[--ex | --listview | --reading] [--data FILE]\n");
+                                 "[--ex | --listview | --reading | --meanings] [--data FILE]\n");
             return false;
         }
     }
@@ -593,6 +598,51 @@ void RunDuels(const Options& options) {
     }
 }
 
+// ---- Amounts and dates ----
+
+// Random amounts (a sign, thousands, two decimals) and ISO dates with times, which every locale
+// reads; the random texts of the other tables are keys that are none.
+Texts MeaningfulTexts(DWORD flag, size_t n, std::mt19937& random) {
+    Texts texts(n);
+    std::uniform_int_distribution<int> part(0, 999999), day(1, 28), month(1, 12), year(1950, 2049), minute(0, 1439);
+    for (std::string& text : texts) {
+        char made[40];
+        if (flag == LBEX_VALUES) {
+            const int value = part(random);
+            std::snprintf(made, sizeof made, "%s%d,%03d.%02d", value % 5 ? "" : "-", value / 1000, value % 1000, part(random) % 100);
+        } else {
+            const int at = minute(random);
+            std::snprintf(made, sizeof made, "%04d-%02d-%02d %d:%02d", year(random), month(random), day(random), at / 60, at % 60);
+        }
+        text = made;
+    }
+    return texts;
+}
+
+// SortLbEx with each new order against SortLbEx without it, on the same list: what reading every
+// key for its meaning adds.
+void RunMeanings(const Options& options) {
+    std::printf("\n| keys | n | flag | SortLbEx ms | with the flag ms | with / without | goal |\n|---|--:|---|--:|--:|--:|---|\n");
+    constexpr size_t kSize = 16000;
+    const int repeats = static_cast<int>(std::max({kExMinRepeats, static_cast<size_t>(options.repeats), kExRepeatItems / kSize}));
+    for (DWORD flag : {DWORD{LBEX_VALUES}, DWORD{LBEX_DATES}}) {
+        std::mt19937 random(kSeed + 5);
+        const Texts lists[] = {MakeTexts(Kind::kRandom, kSize, random), MeaningfulTexts(flag, kSize, random)};
+        for (size_t k = 0; k < 2; ++k) {
+            double plain = 1e30, read = 1e30;
+            bool sorted = true;
+            for (int round = 0; round < repeats; ++round) {
+                plain = std::min(plain, TimeOnFreshList(lists[k], [](HWND list) { SortLbEx(list, 0); }));
+                read = std::min(read, TimeOnFreshList(lists[k], [&](HWND list) { sorted = SortLbEx(list, flag) && sorted; }));
+            }
+            std::printf("| %s | %zu | %s | %.1f | %.1f | %.3f | %s |\n", k == 0 ? "random texts" : flag == LBEX_VALUES ? "amounts" : "dates",
+                        kSize, flag == LBEX_VALUES ? "LBEX_VALUES" : "LBEX_DATES", plain * 1e3, read * 1e3, read / plain,
+                        sorted ? "<= 1.1" : "REFUSED");
+            std::fflush(stdout);
+        }
+    }
+}
+
 // What SortLbEx's choice between moving and rewriting rests on: an item moved costs what one
 // rewritten costs and the shifting of 2n entries.
 void RunWriteCosts() {
@@ -638,10 +688,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Tolvarenkis.dll, %zu-bit build\n\n", sizeof(void*) * 8);
+    if (options.meaningsOnly) {
+        RunMeanings(options);
+        return 0;
+    }
     const bool listBoxes = !options.listViewOnly, all = listBoxes && !options.exOnly;
     if (all || options.readingOnly) RunSorts(options, data);
     if (!options.readingOnly) {
         if (listBoxes) RunDuels(options);
+        if (listBoxes) RunMeanings(options);
         if (listBoxes) RunWriteCosts();
         if (all) RunLookups(options);
         RunListViews(options.listViewSizes, options.repeats, options.sizeAsked);

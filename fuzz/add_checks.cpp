@@ -31,6 +31,7 @@ AddChoice ChooseAdd(Tail& tail) {
     choice.list.flags |= LBEX_COLUMN(more % 4);
     if (more & 0x10) choice.list.flags |= LBEX_LOCALE;
     choice.asGiven = (more & 0x60) == 0x60;
+    choice.list.flags = WithMeaning(choice.list.flags, (more >> 2) & 3);
     choice.list.comboStyle = more & 0x80 ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
     if (more & 0x04) {
         choice.list.kind = ListViewOrListbox();
@@ -56,8 +57,9 @@ bool InOrder(const RefOrder& order, const std::vector<Text>& items) {
 }  // namespace
 
 void CheckAdd(const Case& decoded, Tail& tail) {
-    const Case c = WithLongTextsRarely(decoded, tail);
+    const Case drawn = WithLongTextsRarely(decoded, tail);
     const AddChoice choice = ChooseAdd(tail);
+    const Case c = Meaningful(drawn, choice.list.flags);
     const DWORD flags = choice.list.flags;
     const bool unicode = choice.list.unicode;
     const RefOrder order = OrderOf(flags, unicode);

@@ -34,6 +34,7 @@ Choice Choose(DWORD direction, Tail& tail) {
     if (ways & 2) choice.flags |= LBEX_UNIQUE;
     if (ways & 4) choice.flags |= LBEX_DRAWING_SUSPENDED;
     choice.prefix = ways & 8;
+    choice.flags = WithMeaning(choice.flags, ways >> 6);
     const unsigned column = (ways >> 4) & 3;
     choice.flags |= LBEX_COLUMN(column < 3 ? column : tail.Byte() | 3u);
     const uint8_t kind = tail.Byte();
@@ -337,7 +338,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
     const Answer got = Look(list, key, wide, flags);
     list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
-    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS))))
+    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES))))
         return RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
     if (items.empty()) return RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
     if (wide && !choice.unicode && OutsideCodePage(key))
@@ -380,8 +381,9 @@ void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list, const
 }  // namespace
 
 void CheckExtended(const Case& given, Tail& tail) {
-    const Case c = WithLongTextsRarely(given, tail);
-    const Choice choice = Choose(c.direction, tail);
+    const Case drawn = WithLongTextsRarely(given, tail);
+    const Choice choice = Choose(drawn.direction, tail);
+    const Case c = Meaningful(drawn, choice.flags);
     List list(Shape(c, choice, tail), choice);
     const std::vector<Text> items = list.Items();
     CheckUnorderedLookup(c, choice, list, items);

@@ -32,7 +32,12 @@ ListKind ListViewOrListbox();
 // little more, so one check in eight keeps them and the others cut them short.
 Case WithLongTextsRarely(const Case& c, Tail& tail);
 
-// A bit from 16 up: no export takes them.
+// Amounts for a pick of 1, dates for 2 and 3 (the stand-in's locale 0 or 1), not numbers; 0, and
+// every pick on Windows, leaves the flags. Under them, Meaningful remakes the case's texts.
+DWORD WithMeaning(DWORD flags, unsigned pick);
+Case Meaningful(const Case& c, DWORD flags);
+
+// A bit from 18 up: no export takes them.
 DWORD UnknownFlag(Tail& tail);
 
 class List {

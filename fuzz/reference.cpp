@@ -4,6 +4,15 @@
 
 #include <algorithm>
 #include <numeric>
+#include <array>
+// GCC 12 under the sanitizers warns falsely inside <regex>'s std::function.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+#include <map>
+#include <regex>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef SORT_DIGITSASNUMBERS
@@ -46,7 +55,10 @@ RefOrder OrderOf(DWORD flags, bool unicodeWindow) {
         base = noCase ? RefOrder::kLocaleNoCase : RefOrder::kLocale;
     else if (noCase)
         base = RefOrder::kNoCase;
-    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0, (flags >> 8) & 0xFF};
+    const RefOrder::Meaning meaning = flags & LBEX_VALUES  ? RefOrder::kAmount
+                                      : flags & LBEX_DATES ? RefOrder::kDate
+                                                           : RefOrder::kText;
+    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0, (flags >> 8) & 0xFF, meaning};
 }
 
 bool IsLocale(const RefOrder& order) { return order.base == RefOrder::kLocale || order.base == RefOrder::kLocaleNoCase; }
@@ -159,7 +171,7 @@ int CompareNumbers(const RefOrder& order, const View& a, const View& b) {
     return digitCounts;
 }
 
-int CompareViews(const RefOrder& order, const View& a, const View& b) {
+int CompareTexts(const RefOrder& order, const View& a, const View& b) {
     if (IsLocale(order))
         return CompareStringW(LOCALE_USER_DEFAULT, LocaleOptions(order), reinterpret_cast<LPCWSTR>(a.units),
                               static_cast<int>(a.length), reinterpret_cast<LPCWSTR>(b.units), static_cast<int>(b.length)) -
@@ -174,6 +186,83 @@ int CompareViews(const RefOrder& order, const View& a, const View& b) {
     }
     if (i < a.length || j < b.length) return i < a.length ? 1 : -1;
     return 0;
+}
+
+// Amounts and dates matched by patterns written from their description, under the stand-in's
+// locale that UseLocale chose: 0 d.M.y with "vorm."/"nachm.", 1 M/d/y with AM/PM.
+int refLocale = 0;
+
+// An amount's digits without leading or trailing zeros, a date's year, month, day and seconds,
+// and where the rest of the key begins.
+struct Read { bool is = false, negative = false; std::string integer, fraction; std::array<int, 4> date{}; size_t end = 0; };
+
+Read ReadAmount(const std::string& s) {
+    static const std::regex kAmount(R"(^ *([+-]?)(\d+(?:,\d+)*)(?:\.(\d+))?)");
+    std::smatch m;
+    if (!std::regex_search(s, m, kAmount)) return {};
+    std::string integer = m[2], fraction = m[3];
+    integer.erase(std::remove(integer.begin(), integer.end(), ','), integer.end());
+    integer.erase(0, integer.find_first_not_of('0'));
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    return {true, m[1] == "-" && !(integer + fraction).empty(), integer, fraction, {}, static_cast<size_t>(m.length(0))};
+}
+
+Read ReadDate(const std::string& s) {
+    static const std::regex kIso(R"(^ *(\d{4})-(\d{2})-(\d{2})(?!\d))");
+    static const std::regex kLocal[] = {std::regex(R"(^ *(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?!\d))"),
+                                        std::regex(R"(^ *(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?!\d))")};
+    const std::string time = R"(^(\d{1,2}):(\d{2})(?!\d)(?::(\d{2})(?!\d)|(?!:\d))(?: *()";
+    static const std::regex kTime[] = {std::regex(time + R"(vorm\.|AM|nachm\.|PM))?)"), std::regex(time + "AM|PM))?")};
+    std::smatch d, t;
+    const bool iso = std::regex_search(s, d, kIso);
+    if (!iso && !std::regex_search(s, d, kLocal[refLocale])) return {};
+    int year = std::stoi(d[iso ? 1 : 3]), month = std::stoi(d[2]), day = std::stoi(d[iso ? 3 : 1]);
+    if (!iso && refLocale == 1) std::swap(month, day);
+    if (!iso && d[3].length() == 2) year += year < 50 ? 2000 : 1900;
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1] + (month == 2 && leap)) return {};
+    Read read{true, false, {}, {}, {year, month, day, 0}, static_cast<size_t>(d.length(0))};
+    const std::string after = s.substr(read.end);
+    if (after.size() < 2 || !(after[0] == ' ' || (iso && after[0] == 'T')) ||
+        !std::regex_search(after.begin() + 1, after.end(), t, kTime[refLocale]))
+        return read;
+    const int hour = std::stoi(t[1]), minute = std::stoi(t[2]), second = t[3].matched ? std::stoi(t[3]) : 0;
+    const bool half = t[4].matched, pm = t[4] == "PM" || t[4] == "nachm.";
+    if (minute > 59 || second > 59 || (half ? hour < 1 || hour > 12 : hour > 23)) return read;
+    read.date[3] = ((half ? hour % 12 + 12 * pm : hour) * 60 + minute) * 60 + second;
+    read.end += 1 + static_cast<size_t>(t.length(0));
+    return read;
+}
+
+int CompareRead(const Read& x, const Read& y) {
+    if (x.is != y.is) return x.is ? 1 : -1;
+    if (x.date != y.date) return x.date < y.date ? -1 : 1;
+    if (x.negative != y.negative) return x.negative ? -1 : 1;
+    const auto magnitude = std::make_tuple(x.integer.size(), x.integer, x.fraction);
+    const auto other = std::make_tuple(y.integer.size(), y.integer, y.fraction);
+    return magnitude == other ? 0 : (magnitude < other) != x.negative ? -1 : 1;
+}
+
+// Patterns are slow: each text read once, by meaning and locale.
+Read ReadOnce(bool amounts, const View& v) {
+    std::string text;
+    for (size_t i = 0; i < v.length; ++i) text += v[i] < 0x80 ? static_cast<char>(v[i]) : '\x7f';
+    static std::map<std::string, Read> known[3];
+    std::map<std::string, Read>& memo = known[amounts ? 2 : refLocale];
+    if (memo.size() > 100000) memo.clear();
+    const auto at = memo.find(text);
+    return at != memo.end() ? at->second : memo[text] = amounts ? ReadAmount(text) : ReadDate(text);
+}
+
+int CompareViews(const RefOrder& order, const View& a, const View& b) {
+    if (order.meaning == RefOrder::kText) return CompareTexts(order, a, b);
+    const Read p = ReadOnce(order.meaning == RefOrder::kAmount, a), q = ReadOnce(order.meaning == RefOrder::kAmount, b);
+    if (const int compared = CompareRead(p, q)) return compared;
+    const auto rest = [](const View& v, size_t from) {
+        return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};
+    };
+    return CompareTexts(order, rest(a, p.end), rest(b, q.end));
 }
 
 int Directed(const RefOrder& order, int ascending) { return order.descending ? -ascending : ascending; }
@@ -212,6 +301,13 @@ bool BeginsWith(const RefOrder& order, const Text& item, const Text& key) {
         j += q.width;
     }
     return true;
+}
+
+void UseLocale(int locale) {
+    refLocale = locale;
+#if !defined(_WIN32)
+    StandinSetLocale(locale);
+#endif
 }
 
 bool Sortable(const RefOrder& order) { return !IsLocale(order) || LocaleAvailable(order); }

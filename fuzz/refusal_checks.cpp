@@ -137,9 +137,13 @@ void Flags(const Case& c, Tail& tail) {
     prefixed.erase(std::remove_if(prefixed.begin(), prefixed.end(), [](const Outcome& o) { return o.name[0] == 'L'; }),
                    prefixed.end());
     RequireRefused(prefixed, ERROR_INVALID_FLAGS, "LBEX_PREFIX outside the lookups:");
-    for (DWORD other : {DWORD{LBEX_LOCALE}, DWORD{LBEX_NUMBERS}})
+    for (DWORD other : {DWORD{LBEX_LOCALE}, DWORD{LBEX_NUMBERS}, DWORD{LBEX_VALUES}, DWORD{LBEX_DATES}})
         RequireRefused(CallExtended(list.handle(), "a", known | LBEX_PREFIX | other), ERROR_INVALID_FLAGS,
-                       "LBEX_PREFIX with the locale or numbers:");
+                       "LBEX_PREFIX with the locale, numbers, amounts or dates:");
+    // Numbers, amounts and dates are one order each: two of them, or all three, are refused.
+    static const DWORD kLeftOut[] = {0, LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES};
+    const DWORD two = (LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES) & ~kLeftOut[tail.Byte() % 4];
+    RequireRefused(CallExtended(list.handle(), "a", known | two), ERROR_INVALID_FLAGS, "two of numbers, amounts and dates:");
     Require(Take(list) == before, "a refused flag changed the list");
 }
 

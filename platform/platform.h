@@ -15,3 +15,10 @@
 #include "standin/standin.h"
 #include "standin/listview.h"
 #endif
+
+// A UTF-16 literal: WCHAR is wchar_t on Windows, char16_t in the stand-in.
+#if defined(_WIN32)
+#define WIDE(text) L##text
+#else
+#define WIDE(text) u##text
+#endif

@@ -18,6 +18,7 @@ struct Texts {
     HeapArray<WCHAR> pool;     // the texts, each with its zero
     HeapArray<BYTE> bytes;     // the byte order's keys of the texts that are not ASCII alone
     HeapArray<OrderText> keys;
+    HeapArray<Value> values;   // the keys read once, under an order with a meaning
 
     const WCHAR* text(DWORD item) const { return &pool[starts[item]]; }
 };
@@ -68,6 +69,9 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
         const OrderText whole = texts.keys[i];
         texts.keys[i] = KeyOf(order, whole.units, whole.length, whole.wide, list.KeyColumn(order.column));
     }
+    if (order.meaning == ValueKind::kNone) return 0;
+    if (!texts.values.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD i = 0; i < count; ++i) texts.values[i] = ValueOf(order, texts.keys[i]);
     return 0;
 }
 
@@ -317,7 +321,11 @@ DWORD SortList(ListWindow& list, DWORD flags) {
     if (error) return error;
 
     bool failed = false;
-    const auto compare = [&](DWORD a, DWORD b) { return CompareTexts(order, texts.keys[a], texts.keys[b], failed); };
+    const bool read = order.meaning != ValueKind::kNone;
+    const auto compare = [&](DWORD a, DWORD b) {
+        return read ? CompareRead(order, texts.keys[a], texts.values[a], texts.keys[b], texts.values[b], failed)
+                    : CompareTexts(order, texts.keys[a], texts.keys[b], failed);
+    };
     const auto before = [&](const Sortable& a, const Sortable& b) {
         if (a.prefix != b.prefix) return order.descending ? a.prefix > b.prefix : a.prefix < b.prefix;
         return compare(a.item, b.item) < 0;
@@ -339,7 +347,8 @@ DWORD SortList(ListWindow& list, DWORD flags) {
         HeapArray<Sortable> sorted, scratch;
         if (!plan.final.Take(count) || !sorted.Take(count) || !scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
         const bool packed = PrefixOrdered(order);
-        for (DWORD i = 0; i < count; ++i) sorted[i] = {packed ? KeyPrefix(order, texts.keys[i]) : 0, i};
+        for (DWORD i = 0; i < count; ++i)
+            sorted[i] = {!packed ? 0 : read ? ReadPrefix(order, texts.keys[i], texts.values[i]) : KeyPrefix(order, texts.keys[i]), i};
         if (!inOrder) StableSort(sorted.get(), scratch.get(), count, before);
         for (DWORD k = 0; k < count; ++k) plan.final[k] = sorted[k].item;
     }

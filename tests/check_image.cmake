@@ -23,7 +23,8 @@ endif()
 # Only functions that Windows XP's KERNEL32.dll and USER32.dll export: the loader refuses a DLL
 # that imports one it lacks. Newer ones are looked up at run time.
 set(xp_functions
-  CloseHandle CompareStringW ExitProcess GetCurrentProcessId GetCurrentThreadId GetLastError GetModuleHandleA
+  CloseHandle CompareStringW ExitProcess GetCurrentProcessId GetCurrentThreadId GetLastError GetLocaleInfoW
+  GetModuleHandleA
   GetProcAddress GetProcessHeap HeapAlloc HeapFree MultiByteToWideChar OpenFile SetLastError
   Sleep WideCharToMultiByte WriteFile lstrcpyA lstrlenA
   CreateWindowExW DestroyWindow GetComboBoxInfo GetParent GetWindow GetWindowLongA GetWindowThreadProcessId

@@ -196,6 +196,33 @@ TEST(LbEx, DigitsAsNumbersAndColumns) {
     }
 }
 
+#if defined(_WIN32)
+// What only the platform's locales show: a German and a US locale's separators, negative sign,
+// short date and designators as it gives them, made the user's for the call and given back.
+TEST(LbEx, AmountsAndDatesInAGermanAndAUsLocale) {
+    const LCTYPE types[] = {LOCALE_SDECIMAL, LOCALE_STHOUSAND, LOCALE_SNEGATIVESIGN, LOCALE_SSHORTDATE, LOCALE_S1159, LOCALE_S2359};
+    const struct { LCID locale; DWORD flags; Texts expected; } rows[] = {  // each given reversed
+        {0x0407, LBEX_VALUES | LBEX_LOCALE, {"", "n/a", "-3,5", "-3", "0", "2", "2,50 EUR", "10", "1.234,5", "12.345"}},
+        {0x0407, LBEX_DATES, {"", "unknown", "31.12.1999", "1.1.2024", "2024-01-01 08:00", "01.01.2024 09:30", "15.1.24", "03.12.2024", "2025-01-01"}},
+        {0x0409, LBEX_VALUES | LBEX_LOCALE, {"", "n/a", "-3.5", "-3", "0", "2", "2.50 USD", "10", "1,234.5", "12,345"}},
+        {0x0409, LBEX_DATES, {"", "unknown", "12/31/1999", "1/1/2024", "2024-01-01 08:00", "1/1/2024 9:30 AM", "01/01/2024 1:00 PM", "1/15/24", "12/3/2024"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.locale << " " << row.flags);
+        wchar_t saved[6][80], value[80];
+        for (size_t i = 0; i < 6; ++i) {
+            GetLocaleInfoW(LOCALE_USER_DEFAULT, types[i], saved[i], 80);
+            GetLocaleInfoW(row.locale, types[i], value, 80);
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, types[i], value);
+        }
+        TestListbox list(Texts(row.expected.rbegin(), row.expected.rend()));
+        EXPECT_TRUE(SortEx(list.handle(), row.flags));
+        for (size_t i = 0; i < 6; ++i) SetLocaleInfoW(LOCALE_USER_DEFAULT, types[i], saved[i]);
+        EXPECT_EQ(list.Items(), row.expected);
+    }
+}
+#endif
+
 TEST(SortLbEx, SendsAListAlreadyInOrderNothingThatChangesIt) {
     for (DWORD style : {DWORD{0}, DWORD{LBS_EXTENDEDSEL}}) {
         TestListbox list({"a", "b", "b", "c"}, style);

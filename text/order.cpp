@@ -7,7 +7,10 @@
 namespace {
 
 constexpr DWORD kColumnFlags = LBEX_COLUMN(0xFF);
-constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | kColumnFlags;
+// The orders that read what keys mean: one at a time.
+constexpr DWORD kMeaningFlags = LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES;
+constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | kMeaningFlags |
+                                kColumnFlags;
 // Flags that some exports take and others accept and ignore.
 constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW;
 
@@ -141,6 +144,12 @@ int CompareAscending(const TextOrder& order, const OrderText& a, const OrderText
     return CompareOrdinalUnits(order.base, a, b);
 }
 
+// A key from `from` on.
+OrderText Rest(const OrderText& key, DWORD from) {
+    const SIZE_T unitSize = key.wide ? sizeof(WCHAR) : 1;
+    return {static_cast<const BYTE*>(key.units) + from * unitSize, key.length - from, key.wide, key.surrogates};
+}
+
 }  // namespace
 
 int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength) {
@@ -149,10 +158,12 @@ int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength) {
 
 DWORD CheckFlags(DWORD flags, FlagUse use) {
     if (flags & ~(kOrderFlags | kCallFlags | LBEX_PREFIX)) return ERROR_INVALID_FLAGS;
+    const DWORD meanings = flags & kMeaningFlags;
+    if (meanings & (meanings - 1)) return ERROR_INVALID_FLAGS;
     if (!(flags & LBEX_PREFIX)) return 0;
-    // Under the locale's order or with numbers, the items that begin with a text need not
-    // stand together.
-    const bool searchable = use == FlagUse::kLook && !(flags & (LBEX_LOCALE | LBEX_NUMBERS));
+    // Under the locale's order or a meaning, the items that begin with a text need not stand
+    // together.
+    const bool searchable = use == FlagUse::kLook && !(flags & (LBEX_LOCALE | kMeaningFlags));
     return searchable ? 0 : ERROR_INVALID_FLAGS;
 }
 
@@ -163,8 +174,13 @@ TextOrder OrderFor(DWORD flags, bool unicodeWindow) {
         base = noCase ? Order::kLocaleNoCase : Order::kLocale;
     else if (noCase)
         base = Order::kCodePointsNoCase;
-    return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0,
-            static_cast<BYTE>((flags & kColumnFlags) >> 8)};
+    TextOrder order{base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0,
+                    static_cast<BYTE>((flags & kColumnFlags) >> 8), ValueKind::kNone, {}};
+    if (flags & (LBEX_VALUES | LBEX_DATES)) {
+        order.meaning = flags & LBEX_VALUES ? ValueKind::kAmount : ValueKind::kDate;
+        order.formats = ReadFormats((flags & LBEX_LOCALE) != 0);
+    }
+    return order;
 }
 
 DWORD OrderAvailable(const TextOrder& order) {
@@ -185,21 +201,45 @@ OrderText KeyOf(const TextOrder& order, const void* units, DWORD length, bool wi
         DWORD end = start;
         if (field == column)
             while (end < length && UnitAt(key, end) != '\t') ++end;
-        const SIZE_T unitSize = wide ? sizeof(WCHAR) : 1;
-        key = {static_cast<const BYTE*>(units) + start * unitSize, end - start, wide, false};
+        key = Rest(key, start);
+        key.length = end - start;
     }
     key.surrogates = order.base == Order::kCodePointsNoCase && wide &&
                      SurrogatesIn(static_cast<const WCHAR*>(key.units), key.length);
     return key;
 }
 
+Value ValueOf(const TextOrder& order, const OrderText& key) {
+    if (order.meaning == ValueKind::kAmount) return ReadAmount(order.formats, key);
+    return order.meaning == ValueKind::kDate ? ReadDate(order.formats, key) : Value{};
+}
+
+int CompareRead(const TextOrder& order, const OrderText& a, const Value& va, const OrderText& b, const Value& vb,
+                bool& failed) {
+    int ascending = CompareValues(a, va, b, vb);
+    if (ascending == 0) {
+        // What follows the values; a key that is none is all rest.
+        ascending = CompareAscending(order, Rest(a, va.end), Rest(b, vb.end), failed);
+    }
+    return order.descending ? -ascending : ascending;
+}
+
+unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value) {
+    const bool ordinal = order.base == Order::kBytes || order.base == Order::kCodePoints;
+    return ValuePrefix(key, value, value.kind == ValueKind::kNone && ordinal ? KeyPrefix(order, key) : 0);
+}
+
 int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
+    if (order.meaning != ValueKind::kNone) return CompareRead(order, a, ValueOf(order, a), b, ValueOf(order, b), failed);
     const int ascending = CompareAscending(order, a, b, failed);
     return order.descending ? -ascending : ascending;
 }
 
 bool PrefixOrdered(const TextOrder& order) {
-    return !order.numbers && (order.base == Order::kBytes || order.base == Order::kCodePoints);
+    // A meaning packs its values, and packs nothing of the keys that are none outside the
+    // ordinal orders.
+    return order.meaning != ValueKind::kNone ||
+           (!order.numbers && (order.base == Order::kBytes || order.base == Order::kCodePoints));
 }
 
 // Texts hold no zero unit, so the zeros that pad a short key come before any unit.

@@ -5,6 +5,7 @@
 
 #include "Tolvarenkis.h"
 #include "text/text.h"
+#include "text/values.h"
 
 // Unsigned byte by byte over the common length; where one text is the beginning of the other,
 // the shorter comes first. Answers below, at or above 0, as a before, equals or follows b.
@@ -30,6 +31,8 @@ struct TextOrder {
     bool numbers;     // runs of digits by their value
     bool descending;
     BYTE column;      // the field that is an item's key; 0 the whole text
+    ValueKind meaning;  // what keys are read as, first; kNone: the text alone
+    Formats formats;    // with a meaning: the locale's, read by OrderFor
 };
 
 TextOrder OrderFor(DWORD flags, bool unicodeWindow);
@@ -44,6 +47,14 @@ OrderText KeyOf(const TextOrder& order, const void* units, DWORD length, bool wi
 // Compares keys in the order, descending included. On a comparison that the platform could not
 // make (the locale order only) it answers 0 and sets failed.
 int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed);
+
+// A key read for the order's meaning, once, to be compared by CompareRead.
+Value ValueOf(const TextOrder& order, const OrderText& key);
+// CompareTexts for keys already read by ValueOf: the values, then the rest of the keys.
+int CompareRead(const TextOrder& order, const OrderText& a, const Value& va, const OrderText& b, const Value& vb,
+                bool& failed);
+// KeyPrefix for an order with a meaning, for keys already read.
+unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value);
 
 // Whether the order compares single units by their values alone (bytes, or code points), so
 // that the first units of keys, packed into numbers by KeyPrefix, compare as the keys do.

@@ -232,6 +232,20 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LP
 int CompareStringOrdinal(LPCWSTR first, int firstLength, LPCWSTR second, int secondLength, BOOL ignoreCase);
 int CompareStringW(LCID locale, DWORD flags, LPCWSTR first, int firstLength, LPCWSTR second, int secondLength);
 
+// The user's locale as GetLocaleInfoW tells it (platform/standin/locale.cpp): one of two fixed
+// ones, which a test chooses with StandinSetLocale.
+typedef DWORD LCTYPE;
+#define LOCALE_SDECIMAL 0x0000000E
+#define LOCALE_STHOUSAND 0x0000000F
+#define LOCALE_SSHORTDATE 0x0000001F
+#define LOCALE_S1159 0x00000028
+#define LOCALE_S2359 0x00000029
+#define LOCALE_SNEGATIVESIGN 0x00000051
+int GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int room);
+// Not part of Windows: 0, the default, '.' groups thousands, ',' parts decimals, dates are
+// dd.MM.yyyy and the designators "vorm." and "nachm."; 1: ',' and '.', M/d/yyyy, "AM", "PM".
+void StandinSetLocale(int locale);
+
 // The module's run-time lookups: KERNEL32.dll's functions that the stand-in has.
 HMODULE GetModuleHandleA(LPCSTR name);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);

@@ -1,0 +1,245 @@
+#include "text/values.h"
+
+namespace {
+
+constexpr unsigned long long kSecondsPerDay = 86400;
+
+// The unit at i, 0 past the end: texts hold no zero unit. Not inlined: the readers ask often,
+// and the DLL's size is bounded.
+__attribute__((noinline)) DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
+
+bool IsDigit(DWORD unit) { return unit - '0' < 10; }
+
+// The length of `what` where it stands at `at`, 0 where it does not or is empty.
+DWORD Matches(const OrderText& text, DWORD at, const WCHAR* what) {
+    DWORD n = 0;
+    for (; what[n]; ++n)
+        if (At(text, at + n) != what[n]) return 0;
+    return n;
+}
+
+DWORD SkipSpaces(const OrderText& text, DWORD at) {
+    while (At(text, at) == ' ') ++at;
+    return at;
+}
+
+// A run of `fewest` to `most` digits from `at`, none after it; its value. 0 where there is none.
+DWORD Number(const OrderText& text, DWORD& at, DWORD fewest, DWORD most, DWORD& number) {
+    DWORD end = at;
+    number = 0;
+    while (IsDigit(At(text, end))) number = number * 10 + (At(text, end++) - '0');
+    const DWORD digits = end - at;
+    if (digits < fewest || digits > most) return 0;
+    at = end;
+    return digits;
+}
+
+void Copy(WCHAR* to, DWORD room, const WCHAR* from) {
+    DWORD i = 0;
+    for (; from[i] && i + 1 < room; ++i) to[i] = from[i];
+    to[i] = 0;
+}
+
+// The locale's text for `type`, or `fallback` where it gives none.
+void Info(LCTYPE type, WCHAR* to, DWORD room, const WCHAR* fallback) {
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, to, static_cast<int>(room)) <= 1) Copy(to, room, fallback);
+}
+
+bool Leap(DWORD year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+DWORD DaysIn(DWORD year, DWORD month) {
+    static const BYTE kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return kDays[month - 1] + (month == 2 && Leap(year) ? 1u : 0u);
+}
+
+// A date's fields in a form: the places of day, month and year, what parts them, and whether
+// the digit counts are ISO's (2, 2, 4) or the short date's (1 or 2, 4 or 2). Its day from 1
+// January of the year 1, in the proleptic Gregorian calendar; false for no date or an
+// impossible one.
+bool DateIn(const OrderText& key, DWORD& at, const BYTE places[3], const WCHAR* separator, bool iso,
+            unsigned long long& days) {
+    DWORD fields[3], i = at;
+    for (BYTE place = 0; place < 3; ++place) {
+        if (place > 0) {
+            const DWORD n = Matches(key, i, separator);
+            if (!n) return false;
+            i += n;
+        }
+        const bool year = place == places[2];
+        const DWORD digits = Number(key, i, iso || year ? 2 : 1, year ? 4 : 2, fields[place]);
+        if (!digits || (year && (digits == 3 || (iso && digits != 4)))) return false;
+        if (year && digits == 2) fields[place] += fields[place] < 50 ? 2000 : 1900;
+    }
+    const DWORD day = fields[places[0]], month = fields[places[1]], year = fields[places[2]];
+    if (year < 1 || month - 1 > 11 || day < 1 || day > DaysIn(year, month)) return false;
+    // In 32 bits: the DLL takes no 64-bit division from the compiler's library.
+    const DWORD y = year - 1;
+    DWORD count = y * 365 + y / 4 - y / 100 + y / 400 + day - 1;
+    for (DWORD m = 1; m < month; ++m) count += DaysIn(year, m);
+    days = count;
+    at = i;
+    return true;
+}
+
+// H:mm or H:mm:ss from `at`, 24-hour, or 12-hour with a designator after it (spaces between
+// allowed); its seconds into the day.
+bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& seconds) {
+    DWORD i = at, hour = 0, minute = 0, second = 0;
+    if (!Number(text, i, 1, 2, hour) || At(text, i++) != ':' || !Number(text, i, 2, 2, minute) || minute > 59) return false;
+    if (At(text, i) == ':' && IsDigit(At(text, i + 1)) && (++i, !Number(text, i, 2, 2, second) || second > 59)) return false;
+    DWORD d = SkipSpaces(text, i), n = 0;
+    const WCHAR* const designators[] = {formats.am, WIDE("AM"), formats.pm, WIDE("PM")};
+    BYTE which = 0;
+    while (which < 4 && !(n = Matches(text, d, designators[which]))) ++which;
+    if (which < 4) {
+        if (hour - 1 > 11) return false;
+        hour = hour % 12 + (which >= 2 ? 12 : 0);
+        i = d + n;
+    } else if (hour > 23) {
+        return false;
+    }
+    seconds = (hour * 60 + minute) * 60 + second;
+    at = i;
+    return true;
+}
+
+// The digit of an amount at each place in turn: the integer's significant digits, then the
+// fraction's, then zeros.
+class Digits {
+public:
+    Digits(const OrderText& text, const Value& value) : text_(text), value_(value), at_(value.integerFrom) {}
+    DWORD Next() {
+        if (taken_ < value_.integerDigits) {
+            while (!IsDigit(At(text_, at_))) ++at_;
+            ++taken_;
+            return At(text_, at_++);
+        }
+        const DWORD k = taken_++ - value_.integerDigits;
+        return k < value_.fractionDigits ? At(text_, value_.fractionFrom + k) : '0';
+    }
+
+private:
+    const OrderText& text_;
+    const Value& value_;
+    DWORD at_;
+    DWORD taken_ = 0;
+};
+
+}  // namespace
+
+Formats ReadFormats(bool locale) {
+    Formats formats;
+    Copy(formats.thousand, 4, WIDE(","));
+    Copy(formats.decimal, 4, WIDE("."));
+    Copy(formats.negative, 5, WIDE("-"));
+    if (locale) {
+        Info(LOCALE_STHOUSAND, formats.thousand, 4, WIDE(","));
+        Info(LOCALE_SDECIMAL, formats.decimal, 4, WIDE("."));
+        Info(LOCALE_SNEGATIVESIGN, formats.negative, 5, WIDE("-"));
+    }
+    Info(LOCALE_S1159, formats.am, 16, WIDE("AM"));
+    Info(LOCALE_S2359, formats.pm, 16, WIDE("PM"));
+    // The order of the first letters of d, M and y, and what stands between the first two;
+    // quoted text skipped.
+    WCHAR format[80];
+    Info(LOCALE_SSHORTDATE, format, 80, WIDE("dd.MM.yyyy"));
+    formats.places[0] = 0, formats.places[1] = 1, formats.places[2] = 2;
+    formats.dateSeparator[0] = 0;
+    BYTE field = 0;
+    DWORD separator = 0;
+    WCHAR last = 0;
+    bool quoted = false;
+    for (const WCHAR* c = format; *c && field < 4; last = *c++) {
+        if (*c == '\'') quoted = !quoted;
+        if (quoted || *c == '\'') continue;
+        const int which = *c == 'd' ? 0 : *c == 'M' ? 1 : *c == 'y' ? 2 : -1;
+        if (which >= 0 && *c != last) {
+            formats.places[which] = field++;
+        } else if (which < 0 && field == 1 && separator < 3) {
+            formats.dateSeparator[separator++] = *c;
+            formats.dateSeparator[separator] = 0;
+        }
+    }
+    return formats;
+}
+
+Value ReadAmount(const Formats& formats, const OrderText& key) {
+    Value value{};
+    DWORD at = SkipSpaces(key, 0);
+    DWORD n = Matches(key, at, formats.negative);
+    if (At(key, at) == '+' || At(key, at) == '-') n = 1;
+    value.negative = n && At(key, at) != '+';
+    at += n;
+    if (!IsDigit(At(key, at))) return value;
+    value.kind = ValueKind::kAmount;
+    // The digits, with the thousands separators that stand between them.
+    value.integerFrom = at;
+    for (;;) {
+        while (IsDigit(At(key, at))) ++at, ++value.integerDigits;
+        n = Matches(key, at, formats.thousand);
+        if (!n || !IsDigit(At(key, at + n))) break;
+        at += n;
+    }
+    value.integerEnd = value.end = at;
+    // Leading zeros, and the separators among them, are no part of the value.
+    for (DWORD unit; value.integerFrom < at && !((unit = At(key, value.integerFrom)) - '1' < 9); ++value.integerFrom)
+        if (unit == '0') --value.integerDigits;
+    n = Matches(key, at, formats.decimal);
+    if (n && IsDigit(At(key, at + n))) {
+        value.fractionFrom = at + n;
+        DWORD end = value.fractionFrom;
+        while (IsDigit(At(key, end))) ++end;
+        value.end = end;
+        while (end > value.fractionFrom && At(key, end - 1) == '0') --end;
+        value.fractionDigits = end - value.fractionFrom;
+    }
+    if (value.integerDigits == 0 && value.fractionDigits == 0) value.negative = false;
+    return value;
+}
+
+Value ReadDate(const Formats& formats, const OrderText& key) {
+    static const BYTE kIsoPlaces[] = {2, 1, 0};
+    Value value{};
+    DWORD at = SkipSpaces(key, 0), seconds = 0;
+    unsigned long long days = 0;
+    const bool iso = DateIn(key, at, kIsoPlaces, WIDE("-"), true, days);
+    if (!iso && !DateIn(key, at, formats.places, formats.dateSeparator, false, days)) return value;
+    const DWORD after = At(key, at);
+    DWORD time = at + 1;
+    if ((after == ' ' || (iso && after == 'T')) && Time(formats, key, time, seconds)) at = time;
+    value.kind = ValueKind::kDate;
+    value.instant = days * kSecondsPerDay + seconds;
+    value.end = at;
+    return value;
+}
+
+int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb) {
+    if (va.kind != vb.kind) return va.kind == ValueKind::kNone ? -1 : 1;
+    if (va.kind == ValueKind::kDate && va.instant != vb.instant) return va.instant < vb.instant ? -1 : 1;
+    if (va.kind != ValueKind::kAmount) return 0;
+    if (va.negative != vb.negative) return va.negative ? -1 : 1;
+    const int sign = va.negative ? -1 : 1;
+    if (va.integerDigits != vb.integerDigits) return va.integerDigits < vb.integerDigits ? -sign : sign;
+    Digits x(a, va), y(b, vb);
+    const DWORD fractions = va.fractionDigits > vb.fractionDigits ? va.fractionDigits : vb.fractionDigits;
+    for (DWORD k = 0; k < va.integerDigits + fractions; ++k) {
+        const DWORD p = x.Next(), q = y.Next();
+        if (p != q) return p < q ? -sign : sign;
+    }
+    return 0;
+}
+
+unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none) {
+    constexpr unsigned kKindShift = 62;
+    if (value.kind == ValueKind::kNone) return none >> 2;
+    if (value.kind == ValueKind::kDate) return 2ull << kKindShift | value.instant;
+    if (value.negative) return 1ull << kKindShift;
+    // The count of integer digits, then the first 13 digits; a count beyond 255 leaves the digits
+    // to the comparison.
+    constexpr DWORD kMostDigits = 255, kPackedDigits = 13;
+    if (value.integerDigits >= kMostDigits) return 2ull << kKindShift | 0xFFull << 52;
+    unsigned long long prefix = 2ull << kKindShift | static_cast<unsigned long long>(value.integerDigits) << 52;
+    Digits digits(key, value);
+    for (DWORD k = 0; k < kPackedDigits; ++k) prefix |= static_cast<unsigned long long>(digits.Next() - '0') << (4 * (kPackedDigits - 1 - k));
+    return prefix;
+}

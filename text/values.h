@@ -1,0 +1,44 @@
+// Keys read for what they mean: an amount (LBEX_VALUES) or a date with a time (LBEX_DATES).
+// A key is read once into a Value, which compares without reading the key's text again but
+// for the amount's digits.
+#pragma once
+
+#include "text/text.h"
+
+// What the user's locale says of amounts and dates, read once per call.
+struct Formats {
+    WCHAR thousand[4];   // the amount's separators and its negative sign; never empty but
+    WCHAR decimal[4];    // where the locale gives nothing
+    WCHAR negative[5];
+    BYTE places[3];               // of the short date's day, month and year, from 0
+    WCHAR dateSeparator[4];       // between them
+    WCHAR am[16], pm[16];         // the designators; "AM" and "PM" are read besides
+};
+
+// Without locale the amount's separators are ',' (thousands) and '.' (decimal); the dates
+// always read the locale's.
+Formats ReadFormats(bool locale);
+
+enum class ValueKind : BYTE { kNone, kAmount, kDate };
+
+struct Value {
+    ValueKind kind;
+    bool negative;        // an amount below zero
+    DWORD integerFrom;    // the first significant digit of the integer part
+    DWORD integerEnd;     // one past its last digit; separators may stand between the digits
+    DWORD integerDigits;  // significant digits in the integer part
+    DWORD fractionFrom;   // the fraction's digits, trailing zeros dropped
+    DWORD fractionDigits;
+    unsigned long long instant;  // a date's seconds since the year 1 began
+    DWORD end;            // one past the last unit the value took
+};
+
+Value ReadAmount(const Formats& formats, const OrderText& key);
+Value ReadDate(const Formats& formats, const OrderText& key);
+
+// By value alone: a key that is none comes first, two that are none are equal.
+int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb);
+
+// Packed so that a prefix that differs decides as CompareValues does; equal prefixes say
+// nothing. `none` is what a key that is none packs into, in its top 62 bits.
+unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none);
