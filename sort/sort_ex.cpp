@@ -24,23 +24,17 @@ struct Texts {
 };
 
 // Under the byte order the keys are the texts as the control's A messages would give them:
-// ASCII texts as they were read, the others converted into a pool of bytes.
-DWORD NarrowKeys(DWORD count, Texts& texts) {
-    SIZE_T total = 0;
-    for (DWORD i = 0; i < count; ++i) {
-        const OrderText& key = texts.keys[i];
-        if (!IsAscii(static_cast<const WCHAR*>(key.units), key.length))
-            total += ToCodePage(static_cast<const WCHAR*>(key.units), key.length, nullptr, 0);
-    }
-    if (total == 0) return 0;
+// ASCII texts as they were read, the others converted into a pool of bytes. The keys of those
+// still hold their whole texts; `total` is their size in bytes.
+DWORD NarrowKeys(DWORD count, SIZE_T total, BYTE column, const TextOrder& order, Texts& texts) {
     if (!texts.bytes.Take(total)) return ERROR_NOT_ENOUGH_MEMORY;
     SIZE_T at = 0;
     for (DWORD i = 0; i < count; ++i) {
         OrderText& key = texts.keys[i];
         const auto* wide = static_cast<const WCHAR*>(key.units);
-        if (IsAscii(wide, key.length)) continue;
+        if (!key.wide || IsAscii(wide, key.length)) continue;
         const DWORD made = ToCodePage(wide, key.length, &texts.bytes[at], total - at);
-        key = {&texts.bytes[at], made, false, false};
+        key = KeyOf(order, &texts.bytes[at], made, false, column);
         at += made;
     }
     return 0;
@@ -60,15 +54,22 @@ DWORD ReadTexts(const ListWindow& list, DWORD count, const TextOrder& order, Tex
         total += length + 1;
     }
     texts.starts[count] = total;
-    // Only now: the pool may have moved while it grew.
-    for (DWORD i = 0; i < count; ++i)
-        texts.keys[i] = {texts.text(i), static_cast<DWORD>(texts.starts[i + 1] - texts.starts[i] - 1), true, false};
-    if (order.base == Order::kBytes)
-        if (const DWORD error = NarrowKeys(count, texts)) return error;
+    // Only now, in one pass: the pool may have moved while it grew.
+    const BYTE column = list.KeyColumn(order.column);
+    const bool narrow = order.base == Order::kBytes;
+    SIZE_T converted = 0;
     for (DWORD i = 0; i < count; ++i) {
-        const OrderText whole = texts.keys[i];
-        texts.keys[i] = KeyOf(order, whole.units, whole.length, whole.wide, list.KeyColumn(order.column));
+        const WCHAR* text = texts.text(i);
+        const auto length = static_cast<DWORD>(texts.starts[i + 1] - texts.starts[i] - 1);
+        if (narrow && !IsAscii(text, length)) {
+            converted += ToCodePage(text, length, nullptr, 0);
+            texts.keys[i] = {text, length, true, false};
+        } else {
+            texts.keys[i] = KeyOf(order, text, length, true, column);
+        }
     }
+    if (converted)
+        if (const DWORD error = NarrowKeys(count, converted, column, order, texts)) return error;
     if (order.meaning == ValueKind::kNone) return 0;
     if (!texts.values.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
     for (DWORD i = 0; i < count; ++i) texts.values[i] = ValueOf(order, texts.keys[i]);
