@@ -123,6 +123,19 @@ int CompareNumbers(Order base, const OrderText& a, const OrderText& b) {
     return digitCounts;
 }
 
+// Under the numbers order only the key's first unit or run of digits: the unit's rank, any digit
+// counting as '0' (a digit meets every other unit as any digit would), and for a run its
+// significant digits' count and first eight. A run of 31 digits or more says only that it is.
+unsigned long long NumbersPrefix(Order base, const OrderText& key) {
+    if (key.length == 0) return 0;
+    const DWORD first = UnitAt(key, 0);
+    if (!IsDigit(first)) return static_cast<unsigned long long>((base == Order::kBytes ? first : CodePointRank(first)) + 1) << 40;
+    const DWORD end = RunEnd(key, 0), from = Significant(key, 0, end), digits = end - from;
+    unsigned long long run = digits < 31 ? digits : 31;
+    for (DWORD k = 0; k < 8; ++k) run = run << 4 | (digits < 31 && k < digits ? UnitAt(key, from + k) - '0' : 0);
+    return static_cast<unsigned long long>('0' + 1) << 40 | run;
+}
+
 int CompareLocale(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
     const DWORD flags = (order.base == Order::kLocaleNoCase ? NORM_IGNORECASE : 0) |
                         (order.numbers ? SORT_DIGITSASNUMBERS : 0);
@@ -238,12 +251,12 @@ int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b,
 bool PrefixOrdered(const TextOrder& order) {
     // A meaning packs its values, and packs nothing of the keys that are none outside the
     // ordinal orders.
-    return order.meaning != ValueKind::kNone ||
-           (!order.numbers && (order.base == Order::kBytes || order.base == Order::kCodePoints));
+    return order.meaning != ValueKind::kNone || order.base == Order::kBytes || order.base == Order::kCodePoints;
 }
 
 // Texts hold no zero unit, so the zeros that pad a short key come before any unit.
 unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key) {
+    if (order.numbers) return NumbersPrefix(order.base, key);
     unsigned long long prefix = 0;
     if (order.base == Order::kBytes) {
         for (DWORD i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.length ? UnitAt(key, i) : 0);

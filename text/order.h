@@ -59,8 +59,9 @@ unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, cons
 // Whether the order compares single units by their values alone (bytes, or code points), so
 // that the first units of keys, packed into numbers by KeyPrefix, compare as the keys do.
 bool PrefixOrdered(const TextOrder& order);
-// The first units of a key, packed so that a prefix that differs decides the order ascending;
-// equal prefixes say nothing of the rest. For an order that PrefixOrdered takes.
+// The first units of a key (under the numbers order its first unit or run of digits), packed so
+// that a prefix that differs decides the order ascending; equal prefixes say nothing of the
+// rest. For an order that PrefixOrdered takes.
 unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key);
 
 // The error of a call whose comparison failed: the platform's last error, if it gave one.
