@@ -96,6 +96,11 @@ void ListWindow::ResumeDrawing() {
     const DWORD visible = style_ & WS_VISIBLE;
     if ((style & WS_VISIBLE) != visible)
         SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>((style & ~static_cast<DWORD>(WS_VISIBLE)) | visible));
-    if (visible_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (visible_) Repaint(false);
     suspended_ = false;
+}
+
+void ListWindow::Repaint(bool hostSuspended) const {
+    if (!hostSuspended && IsWindowVisible(handle_))
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

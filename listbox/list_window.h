@@ -41,6 +41,8 @@ public:
     // afterwards; both do nothing when the host keeps drawing suspended itself.
     void SuspendDrawing(bool hostSuspended);
     void ResumeDrawing();
+    // The one repaint of ResumeDrawing, for a list written without drawing suspended.
+    void Repaint(bool hostSuspended) const;
 
 private:
     HWND handle_ = nullptr;

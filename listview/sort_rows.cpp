@@ -192,12 +192,16 @@ DWORD Rewrite(HWND window, DWORD columns, const RowOrder& rows) {
     return 0;
 }
 
-DWORD PutInOrder(const ListWindow& list, const RowOrder& rows) {
+template <typename Suspend>
+DWORD PutInOrder(const ListWindow& list, const RowOrder& rows, const Suspend& suspend) {
     const HWND window = list.handle();
     bool sorted = false;
     if (const DWORD error = SortByParams(window, rows, sorted)) return error;
     if (sorted) return 0;
-    if (!SortExGivesOwnIndexes()) return Rewrite(window, list.columns(), rows);
+    if (!SortExGivesOwnIndexes()) {
+        suspend();
+        return Rewrite(window, list.columns(), rows);
+    }
     IndexPlaces compare = {rows.atCurrent, rows.kept, false};
     SendMessageW(window, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareIndexes));
     return 0;
@@ -206,10 +210,23 @@ DWORD PutInOrder(const ListWindow& list, const RowOrder& rows) {
 }  // namespace
 
 DWORD SortRows(ListWindow& list, const RowOrder& rows, bool hostSuspended) {
-    list.SuspendDrawing(hostSuspended);
-    if (rows.kept < rows.count) RemoveDuplicates(list.handle(), rows);
-    const DWORD error = rows.inOrder ? 0 : PutInOrder(list, rows);
-    list.ResumeDrawing();
+    // Deletes and rows written again are a write each, each drawn: drawing is suspended around
+    // them. One sort message is not, for under Wine WM_SETREDRAW TRUE lays the whole list out
+    // again, which costs a visible list about as much as the sort itself.
+    bool suspended = false;
+    const auto suspend = [&] {
+        if (!suspended) list.SuspendDrawing(hostSuspended);
+        suspended = true;
+    };
+    if (rows.kept < rows.count) {
+        suspend();
+        RemoveDuplicates(list.handle(), rows);
+    }
+    const DWORD error = rows.inOrder ? 0 : PutInOrder(list, rows, suspend);
+    if (suspended)
+        list.ResumeDrawing();
+    else
+        list.Repaint(hostSuspended);
     return error;
 }
 
