@@ -205,7 +205,8 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * or image the parent gave. LBEX_UNIQUE deletes with LVM_DELETEITEM (the parent hears
  * LVN_DELETEITEM with each row's lParam); a focused or selected row so deleted passes its focus
  * and selection to the row of its run that stays. Drawing is suspended and resumed as for a
- * listbox. */
+ * listbox around deletes and rows written again, not around the one sort message; a visible
+ * list view is repainted once afterwards. */
 TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
