@@ -9,8 +9,7 @@ namespace {
 constexpr DWORD kColumnFlags = LBEX_COLUMN(0xFF);
 // The orders that read what keys mean: one at a time.
 constexpr DWORD kMeaningFlags = LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES;
-constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | kMeaningFlags |
-                                kColumnFlags;
+constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | kMeaningFlags | kColumnFlags;
 // Flags that some exports take and others accept and ignore.
 constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW;
 
@@ -78,8 +77,6 @@ int CompareNoCase(const OrderText& a, const OrderText& b) {
     return CompareOrdinal()(static_cast<const WCHAR*>(a.units), static_cast<int>(a.length),
                             static_cast<const WCHAR*>(b.units), static_cast<int>(b.length), TRUE) - CSTR_EQUAL;
 }
-
-bool IsDigit(DWORD unit) { return unit >= '0' && unit <= '9'; }
 
 // The end of the run of digits from `at`.
 DWORD RunEnd(const OrderText& text, DWORD at) {

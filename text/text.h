@@ -22,6 +22,9 @@ inline DWORD UnitAt(const OrderText& text, DWORD i) {
 // Every ANSI code page keeps the ASCII characters as they are.
 bool IsAscii(const WCHAR* text, DWORD length);
 
+// The ASCII digits, the only ones that the numbers, amounts and dates read.
+inline bool IsDigit(DWORD unit) { return unit - '0' < 10; }
+
 bool IsSurrogate(DWORD unit);
 bool SurrogatesIn(const WCHAR* text, DWORD length);
 

@@ -8,8 +8,6 @@ constexpr unsigned long long kSecondsPerDay = 86400;
 // and the DLL's size is bounded.
 __attribute__((noinline)) DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
 
-bool IsDigit(DWORD unit) { return unit - '0' < 10; }
-
 // The length of `what` where it stands at `at`, 0 where it does not or is empty.
 DWORD Matches(const OrderText& text, DWORD at, const WCHAR* what) {
     DWORD n = 0;
