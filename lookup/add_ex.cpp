@@ -2,7 +2,6 @@
 // order, then one insert there. Texts of any length are read into memory from the process heap
 // for the length of the call; ListState is left alone.
 #include "Tolvarenkis.h"
-#include "listview/rows.h"
 #include "lookup/search.h"
 #include "module/guard.h"
 
@@ -16,8 +15,8 @@ struct Place {
 
 // After every item that does not come after the text; with unique, at the first equal item,
 // if any. Reads the first and the last item and searches between them.
-DWORD FindPlace(const ListWindow& list, const TextOrder& order, const OrderText& key, bool unique, Place& place) {
-    const DWORD count = list.Count();
+DWORD FindPlace(const List& list, const TextOrder& order, const OrderText& key, bool unique, Place& place) {
+    const DWORD count = list.count;
     if (count == 0) return 0;
     Probe first(list, order, order.column), last(list, order, order.column);
     DWORD error = first.Read(0);
@@ -54,51 +53,38 @@ DWORD FindPlace(const ListWindow& list, const TextOrder& order, const OrderText&
     return 0;
 }
 
-DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, int& index) {
+DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& made) {
     if (const DWORD error = CheckFlags(flags, FlagUse::kAdd)) return error;
     if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
-    ListWindow list;
-    if (const DWORD error = list.Open(handle)) return error;
+    List list;
+    if (const DWORD error = OpenList(handle, flags, list)) return error;
     // A row has no place for a field beyond its columns.
-    if (list.listView() && (given.ansi ? FieldCount(given.ansi) : FieldCount(given.wide)) > list.columns())
+    if (list.columns && (given.ansi ? FieldCount(given.ansi) : FieldCount(given.wide)) > list.columns)
         return ERROR_INVALID_PARAMETER;
-    const TextOrder order = OrderFor(flags, list.unicode());
+    const TextOrder order = OrderFor(flags, list.unicode);
     if (const DWORD error = OrderAvailable(order)) return error;
 
     Probe text(list, order, order.column);
     HeapArray<WCHAR> widened;
     Place place;
-    DWORD error = TakeGiven(given, order, list.unicode(), widened, text);
+    DWORD error = TakeGiven(given, order, list.unicode, widened, text);
     if (!error) error = FindPlace(list, order, text.key, (flags & LBEX_UNIQUE) != 0, place);
     if (error) return error;
     if (place.listed) {
-        index = static_cast<int>(place.index);
+        made = place.index;
         return ERROR_ALREADY_EXISTS;
     }
-    if (list.listView()) {
-        // A list view's text is UTF-16: an ANSI one as TakeGiven widened it.
-        list.SuspendDrawing((flags & LBEX_DRAWING_SUSPENDED) != 0);
-        const LRESULT row = InsertRow(list.handle(), given.wide ? given.wide : widened.get(), place.index, data);
-        list.ResumeDrawing();
-        if (row < 0) return ERROR_NOT_ENOUGH_MEMORY;
-        index = static_cast<int>(row);
-        return 0;
-    }
-    // The text as the host gave it: the control converts an ANSI one as it converts any.
-    const LRESULT at = given.ansi ? SendMessageA(list.handle(), LB_INSERTSTRING, place.index,
-                                                 reinterpret_cast<LPARAM>(given.ansi))
-                                  : list.Send(LB_INSERTSTRING, place.index, reinterpret_cast<LPARAM>(given.wide));
-    if (at < 0) return ERROR_NOT_ENOUGH_MEMORY;
-    list.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), data);
-    index = static_cast<int>(at);
-    return 0;
+    // A control of UTF-16 texts takes an ANSI one as TakeGiven widened it.
+    error = list.ops->insert(list, given, given.wide ? given.wide : widened.get(), place.index, data, made);
+    Finish(list);
+    return error;
 }
 
 int Add(HWND hList, GivenText text, DWORD flags, LPARAM data) {
-    int index = ADD_REFUSED;
+    ULONG_PTR index = 0;
     const DWORD error = Guarded([&] { return AddEx(hList, text, flags, data, index); });
     SetLastError(error);
-    return error == 0 || error == ERROR_ALREADY_EXISTS ? index : ADD_REFUSED;
+    return error == 0 || error == ERROR_ALREADY_EXISTS ? static_cast<int>(index) : ADD_REFUSED;
 }
 
 }  // namespace

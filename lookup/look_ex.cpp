@@ -17,17 +17,17 @@ struct Answer {
 DWORD LookEx(HWND handle, GivenText given, DWORD flags, Answer& answer) {
     if (const DWORD error = CheckFlags(flags, FlagUse::kLook)) return error;
     if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
-    ListWindow list;
-    if (const DWORD error = list.Open(handle)) return error;
-    const DWORD count = list.Count();
+    List list;
+    if (const DWORD error = OpenList(handle, flags, list)) return error;
+    const DWORD count = list.count;
     if (count == 0) return ERROR_EMPTY;
-    const TextOrder order = OrderFor(flags, list.unicode());
+    const TextOrder order = OrderFor(flags, list.unicode);
     if (const DWORD error = OrderAvailable(order)) return error;
 
     // The key is the whole text given, whatever field the items' keys are.
     Probe keyText(list, order, 0);
     HeapArray<WCHAR> widened;
-    DWORD error = TakeGiven(given, order, list.unicode(), widened, keyText);
+    DWORD error = TakeGiven(given, order, list.unicode, widened, keyText);
     // The first and the last item are kept for the look at the ends; the search reads the rest.
     Probe first(list, order, order.column), last(list, order, order.column);
     if (!error) error = first.Read(0);

@@ -1,7 +1,7 @@
 #include "lookup/lookup.h"
 
 #include "Tolvarenkis.h"
-#include "listbox/listbox.h"
+#include "controls/listbox/listbox.h"
 #include "module/guard.h"
 #include "module/state.h"
 #include "text/order.h"

@@ -13,7 +13,7 @@ DWORD Length(const Unit* text) {
 
 DWORD Probe::Read(DWORD index) {
     SIZE_T length = 0;
-    if (const DWORD error = list_.ReadText(index, column_, wide_, 0, length)) return error;
+    if (const DWORD error = list_.Read(index, column_, wide_, 0, length)) return error;
     return Keep(wide_.get(), static_cast<DWORD>(length), list_.KeyColumn(column_));
 }
 

@@ -3,7 +3,7 @@
 // working memory comes from the process heap for the length of the call.
 #pragma once
 
-#include "listbox/list_window.h"
+#include "controls/list.h"
 #include "module/heap.h"
 #include "text/order.h"
 
@@ -12,7 +12,7 @@
 class Probe {
 public:
     // column: the field that is the text's key (an item's; an insert's text), 0 for the whole.
-    Probe(const ListWindow& list, const TextOrder& order, BYTE column)
+    Probe(const List& list, const TextOrder& order, BYTE column)
         : list_(list), order_(order), column_(column) {}
 
     DWORD Read(DWORD index);
@@ -26,17 +26,11 @@ public:
 private:
     DWORD Keep(const WCHAR* wide, DWORD length, BYTE column);
 
-    const ListWindow& list_;
+    const List& list_;
     TextOrder order_;
     BYTE column_;
     HeapArray<WCHAR> wide_;
     HeapArray<BYTE> bytes_;
-};
-
-// The host's text: one of the two.
-struct GivenText {
-    const char* ansi;
-    const WCHAR* wide;
 };
 
 // The given text as the list compares it: an ANSI text is widened for a Unicode window, which
@@ -48,7 +42,7 @@ DWORD TakeGiven(GivenText given, const TextOrder& order, bool unicodeWindow, Hea
 // Binary searches of a list in the order for a key, reading one item a probe.
 class Search {
 public:
-    Search(const ListWindow& list, const TextOrder& order, const OrderText& key, bool prefix)
+    Search(const List& list, const TextOrder& order, const OrderText& key, bool prefix)
         : order_(order), key_(key), prefix_(prefix), probe_(list, order, order.column) {}
 
     // The item's key against the search key (an item that begins with it equals it, with

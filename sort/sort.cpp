@@ -1,6 +1,6 @@
 #include "sort/sort.h"
 
-#include "listbox/listbox.h"
+#include "controls/listbox/listbox.h"
 #include "module/guard.h"
 #include "module/state.h"
 #include "text/order.h"

@@ -25,6 +25,15 @@ bool IsAscii(const WCHAR* text, DWORD length);
 // The ASCII digits, the only ones that the numbers, amounts and dates read.
 inline bool IsDigit(DWORD unit) { return unit - '0' < 10; }
 
+// Fields of a text separated by TAB.
+template <typename Unit>
+DWORD FieldCount(const Unit* text) {
+    DWORD fields = 1;
+    for (; *text; ++text)
+        if (*text == '\t') ++fields;
+    return fields;
+}
+
 bool IsSurrogate(DWORD unit);
 bool SurrogatesIn(const WCHAR* text, DWORD length);
 

@@ -30,7 +30,7 @@ status=0
 # The module's own functions: edges reached over the whole corpus, as the fuzzer counts them,
 # and the functions it never entered.
 "$fuzzer" -runs=0 -print_coverage=1 "$build/corpus" "$seeds" 2>&1 |
-    awk '/COVERED_FUNC: .*\/(module|text|listbox|sort|lookup|diag|listview)\/[a-z_0-9]+\.cpp:/ {
+    awk '/COVERED_FUNC: .*\/(module|text|controls|sort|lookup|diag)\/([a-z]+\/)?[a-z_0-9]+\.cpp:/ {
              split($5, e, "/"); hit += e[1]; all += e[2]; funcs++
              if (e[1] == 0) { name = $6; for (i = 7; i < NF; i++) name = name " " $i; missed = missed "\n  " name } }
          END { if (all) printf "module coverage: %d of %d edges in %d functions (%.0f %%)\n", hit, all, funcs, 100 * hit / all

@@ -1,6 +1,8 @@
-#include "listview/sort_rows.h"
+// SortLbEx on a list view: the order found in memory handed to the control, which moves each
+// row whole, and the header's arrow.
+#include "controls/listview/listview.h"
 
-#include "listview/rows.h"
+#include "Tolvarenkis.h"
 
 namespace {
 
@@ -109,7 +111,7 @@ bool SortExGivesOwnIndexes() {
 
 // A focused or selected row that LBEX_UNIQUE removes passes that to the row of its run that
 // stays, before any row is deleted; then the rows go, the last first.
-void RemoveDuplicates(HWND window, const RowOrder& rows) {
+void RemoveDuplicates(HWND window, const Arrangement& rows) {
     for (DWORD row = 0; row < rows.count; ++row) {
         if (!rows.removed[row]) continue;
         const auto marks = static_cast<UINT>(SendMessageW(window, LVM_GETITEMSTATE, row, LVIS_FOCUSED | LVIS_SELECTED));
@@ -124,7 +126,7 @@ void RemoveDuplicates(HWND window, const RowOrder& rows) {
 }
 
 // One LVM_SORTITEMS where every row's lParam differs: false, nothing sent, where two are equal.
-DWORD SortByParams(HWND window, const RowOrder& rows, bool& sorted) {
+DWORD SortByParams(HWND window, const Arrangement& rows, bool& sorted) {
     ParamPlaces places;
     while (places.bits < 31 && (1u << places.bits) / 2 < rows.kept) ++places.bits;
     const DWORD size = 1u << places.bits;
@@ -147,7 +149,7 @@ DWORD SortByParams(HWND window, const RowOrder& rows, bool& sorted) {
 
 // Each row that moves written again at its place: all its columns' texts, image, indent, state,
 // lParam, group. The rows are read first, then written; the selection mark follows its row.
-DWORD Rewrite(HWND window, DWORD columns, const RowOrder& rows) {
+DWORD Rewrite(HWND window, DWORD columns, const Arrangement& rows) {
     const DWORD n = rows.kept;
     HeapArray<LVITEMW> items;
     HeapArray<SIZE_T> starts;
@@ -192,15 +194,14 @@ DWORD Rewrite(HWND window, DWORD columns, const RowOrder& rows) {
     return 0;
 }
 
-template <typename Suspend>
-DWORD PutInOrder(const ListWindow& list, const RowOrder& rows, const Suspend& suspend) {
-    const HWND window = list.handle();
+DWORD PutInOrder(List& list, const Arrangement& rows) {
+    const HWND window = list.handle;
     bool sorted = false;
     if (const DWORD error = SortByParams(window, rows, sorted)) return error;
     if (sorted) return 0;
     if (!SortExGivesOwnIndexes()) {
-        suspend();
-        return Rewrite(window, list.columns(), rows);
+        list.Suspend();
+        return Rewrite(window, list.columns, rows);
     }
     IndexPlaces compare = {rows.atCurrent, rows.kept, false};
     SendMessageW(window, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareIndexes));
@@ -209,28 +210,22 @@ DWORD PutInOrder(const ListWindow& list, const RowOrder& rows, const Suspend& su
 
 }  // namespace
 
-DWORD SortRows(ListWindow& list, const RowOrder& rows, bool hostSuspended) {
-    // Deletes and rows written again are a write each, each drawn: drawing is suspended around
-    // them. One sort message is not, for under Wine WM_SETREDRAW TRUE lays the whole list out
-    // again, which costs a visible list about as much as the sort itself.
-    bool suspended = false;
-    const auto suspend = [&] {
-        if (!suspended) list.SuspendDrawing(hostSuspended);
-        suspended = true;
-    };
+// Deletes and rows written again are a write each, each drawn: drawing is suspended around them.
+// One sort message is not, for under Wine WM_SETREDRAW TRUE lays the whole list out again, which
+// costs a visible list about as much as the sort itself.
+DWORD SortRows(List& list, const Arrangement& rows) {
+    list.wrote = true;
     if (rows.kept < rows.count) {
-        suspend();
-        RemoveDuplicates(list.handle(), rows);
+        list.Suspend();
+        RemoveDuplicates(list.handle, rows);
     }
-    const DWORD error = rows.inOrder ? 0 : PutInOrder(list, rows, suspend);
-    if (suspended)
-        list.ResumeDrawing();
-    else
-        list.Repaint(hostSuspended);
-    return error;
+    return rows.firstChange == rows.kept ? 0 : PutInOrder(list, rows);
 }
 
-void ShowSortArrow(const ListWindow& list, BYTE column, bool descending) {
+void ShowSortArrow(const List& list, DWORD flags) {
+    if (!(flags & LBEX_HEADER_ARROW)) return;
+    const BYTE column = static_cast<BYTE>(flags >> 8);
+    const bool descending = (flags & LBEX_DESCENDING) != 0;
     const auto header = reinterpret_cast<HWND>(list.Send(LVM_GETHEADER));
     const LRESULT count = header ? SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 0;
     const LRESULT sorted = column ? column - 1 : 0;

@@ -1,4 +1,4 @@
-#include "listbox/listbox.h"
+#include "controls/listbox/listbox.h"
 
 #include "module/state.h"
 #include "text/text.h"

@@ -1,0 +1,89 @@
+// The list of the extended exports, whatever control holds it: items by index, each with a text
+// read in UTF-16 through the W messages, so that none passes the code page. The sort, the lookups
+// and the inserts above key and order the texts; how a control reads, inserts and puts its items
+// in order, each kept whole, is its own (controls/listbox, controls/listview). A list view's item
+// is a row, its text the texts of its columns joined by TAB.
+#pragma once
+
+#include "module/heap.h"
+#include "platform/platform.h"
+
+// What the sort found, for the control to put in place.
+struct Arrangement {
+    DWORD count;             // items before the call
+    DWORD kept;              // items after it: all but the duplicates that LBEX_UNIQUE removes
+    const DWORD* final;      // by place: the old index of the item there, for the kept items
+    const DWORD* place;      // by old index: the item's place; a removed item's, its equal's
+    const BYTE* removed;     // by old index
+    const DWORD* current;    // by place: the item's index once the removed items are gone
+    const DWORD* atCurrent;  // the place of the item at each such index
+    DWORD firstChange;       // the first place whose item is not already there; kept: none
+    const WCHAR* pool;       // the texts as read, item i's from starts[i] with its zero
+    const SIZE_T* starts;
+    const LPARAM* params;    // by old index, where the control reads them with the texts
+};
+
+// The host's text: one of the two.
+struct GivenText {
+    const char* ansi;
+    const WCHAR* wide;
+};
+
+struct List;
+
+// A control's way with its items.
+struct ListOps {
+    // Reads the item's text into `into` from `at` on, growing it and keeping what lies before:
+    // where the control keeps columns only the key's (column; 0 all of them), else all of it.
+    // `length` receives its units, a zero follows them; `param`, if not null, the item's lParam.
+    // 0, or ERROR_READ_FAULT when the control delivered what it did not announce,
+    // ERROR_NOT_ENOUGH_MEMORY.
+    DWORD (*read)(const List& list, DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
+                  LPARAM* param);
+    // Removes the items that LBEX_UNIQUE drops and puts the others in order, each whole.
+    DWORD (*arrange)(List& list, const Arrangement& order);
+    // Inserts the text (`wide`: it in UTF-16) at the index with its data; `made` receives what the
+    // export answers for it. ERROR_NOT_ENOUGH_MEMORY when the control did not take it.
+    DWORD (*insert)(List& list, GivenText given, const WCHAR* wide, DWORD index, LPARAM data, ULONG_PTR& made);
+    // After a sort that did its work: what the flags ask of the control besides; may be null.
+    void (*sorted)(const List& list, DWORD flags);
+};
+
+struct List {
+    const ListOps* ops = nullptr;
+    HWND handle = nullptr;   // the window its messages go to (a combo box's list)
+    DWORD style = 0;
+    DWORD count = 0;         // items when it was opened
+    bool unicode = false;    // its texts compare as UTF-16, whatever the kind of its window
+    DWORD columns = 0;       // a list view's; 0 where texts have no columns of their own
+    bool params = false;     // reads give each item's lParam, which the arrangement needs
+    bool hostSuspended = false;  // LBEX_DRAWING_SUSPENDED: its drawing is the host's
+    bool suspended = false;  // by Suspend
+    bool visible = false;    // when suspended, and repainted by Finish
+    bool wrote = false;      // changed by the call, and repainted by Finish where not suspended
+
+    DWORD Read(DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
+               LPARAM* param = nullptr) const {
+        return ops->read(*this, index, column, into, at, length, param);
+    }
+    // The field of a text so read that is the key of the given column.
+    BYTE KeyColumn(BYTE column) const { return columns ? 0 : column; }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(handle, message, wParam, lParam);
+    }
+
+    // Its drawing suspended while it is written (WM_SETREDRAW FALSE, and a visible list loses
+    // WS_VISIBLE); nothing where the host keeps drawing suspended itself.
+    void Suspend();
+};
+
+// Finds the list that a handle names: a listbox or a list view (of any class built over the
+// system's), or the list of a combo box. 0, or why there is none: ERROR_INVALID_WINDOW_HANDLE for a
+// handle that is no window or a window that holds no list, ERROR_NOT_SUPPORTED for a list that
+// keeps no texts or a virtual list view, ERROR_ACCESS_DENIED for a list view of another process.
+// Nothing it sends changes a window.
+DWORD OpenList(HWND handle, DWORD flags, List& list);
+
+// Resumes drawing suspended by the call, with one repaint of a visible list; or, where the call
+// wrote without suspending, only the repaint. Nothing where the host keeps drawing suspended.
+void Finish(List& list);
