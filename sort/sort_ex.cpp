@@ -82,6 +82,7 @@ DWORD ReadTexts(const List& list, DWORD count, const TextOrder& order, Texts& te
 struct Sortable {
     unsigned long long prefix;
     DWORD item;
+    bool whole;  // the prefix holds all the key tells in the order
 };
 
 // The list after the sort, as the control is handed it.
@@ -142,32 +143,39 @@ DWORD SortList(List& list, DWORD flags) {
         return read ? CompareRead(order, texts.keys[a], texts.values[a], texts.keys[b], texts.values[b], failed)
                     : CompareTexts(order, texts.keys[a], texts.keys[b], failed);
     };
-    const auto before = [&](const Sortable& a, const Sortable& b) {
-        if (a.prefix != b.prefix) return order.descending ? a.prefix > b.prefix : a.prefix < b.prefix;
-        return compare(a.item, b.item) < 0;
+    const auto prepared = [&](const Sortable& a, const Sortable& b) {
+        if (a.prefix != b.prefix) return (a.prefix < b.prefix) != order.descending ? -1 : 1;
+        return a.whole && b.whole ? 0 : compare(a.item, b.item);
     };
+    Plan plan;
+    plan.count = count;
+    HeapArray<Sortable> sorted;
+    if (!plan.final.Take(count) || !sorted.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+    const bool packed = PrefixOrdered(order);
+    for (DWORD i = 0; i < count; ++i) {
+        Sortable& item = sorted[i];
+        item = {0, i, false};
+        if (packed)
+            item.prefix = read ? ReadPrefix(order, texts.keys[i], texts.values[i], item.whole)
+                               : KeyPrefix(order, texts.keys[i], item.whole);
+    }
     const bool unique = flags & LBEX_UNIQUE;
-    // A list already in order costs one comparison an item.
+    // A list already in order costs one comparison an item, most of them of two numbers.
     bool inOrder = true, duplicates = false;
     for (DWORD i = 1; i < count && inOrder; ++i) {
-        const int compared = compare(i - 1, i);
+        const int compared = prepared(sorted[i - 1], sorted[i]);
         inOrder = compared <= 0;
         duplicates = duplicates || compared == 0;
     }
     if (failed) return ComparisonError();
     if (inOrder && !(unique && duplicates)) return 0;
-
-    Plan plan;
-    plan.count = count;
-    {
-        HeapArray<Sortable> sorted, scratch;
-        if (!plan.final.Take(count) || !sorted.Take(count) || !scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
-        const bool packed = PrefixOrdered(order);
-        for (DWORD i = 0; i < count; ++i)
-            sorted[i] = {!packed ? 0 : read ? ReadPrefix(order, texts.keys[i], texts.values[i]) : KeyPrefix(order, texts.keys[i]), i};
-        if (!inOrder) StableSort(sorted.get(), scratch.get(), count, before);
-        for (DWORD k = 0; k < count; ++k) plan.final[k] = sorted[k].item;
+    if (!inOrder) {
+        HeapArray<Sortable> scratch;
+        if (!scratch.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+        StableSort(sorted.get(), scratch.get(), count,
+                   [&](const Sortable& a, const Sortable& b) { return prepared(a, b) < 0; });
     }
+    for (DWORD k = 0; k < count; ++k) plan.final[k] = sorted[k].item;
     // A comparison the platform could not make leaves the list as it was.
     if (failed) return ComparisonError();
     error = MakePlan(unique, [&](DWORD a, DWORD b) { return compare(a, b) == 0; }, plan);

@@ -123,11 +123,14 @@ int CompareNumbers(Order base, const OrderText& a, const OrderText& b) {
 // Under the numbers order only the key's first unit or run of digits: the unit's rank, any digit
 // counting as '0' (a digit meets every other unit as any digit would), and for a run its
 // significant digits' count and first eight. A run of 31 digits or more says only that it is.
-unsigned long long NumbersPrefix(Order base, const OrderText& key) {
+// Whole: the key is that unit, or that run without leading zeros.
+unsigned long long NumbersPrefix(Order base, const OrderText& key, bool& whole) {
+    whole = key.length <= 1;
     if (key.length == 0) return 0;
     const DWORD first = UnitAt(key, 0);
     if (!IsDigit(first)) return static_cast<unsigned long long>((base == Order::kBytes ? first : CodePointRank(first)) + 1) << 40;
     const DWORD end = RunEnd(key, 0), from = Significant(key, 0, end), digits = end - from;
+    whole = end == key.length && from == 0 && digits <= 8;
     unsigned long long run = digits < 31 ? digits : 31;
     for (DWORD k = 0; k < 8; ++k) run = run << 4 | (digits < 31 && k < digits ? UnitAt(key, from + k) - '0' : 0);
     return static_cast<unsigned long long>('0' + 1) << 40 | run;
@@ -234,9 +237,10 @@ int CompareRead(const TextOrder& order, const OrderText& a, const Value& va, con
     return order.descending ? -ascending : ascending;
 }
 
-unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value) {
+unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value, bool& whole) {
     const bool ordinal = order.base == Order::kBytes || order.base == Order::kCodePoints;
-    return ValuePrefix(key, value, value.kind == ValueKind::kNone && ordinal ? KeyPrefix(order, key) : 0);
+    const unsigned long long none = value.kind == ValueKind::kNone && ordinal ? KeyPrefix(order, key, whole) : 0;
+    return ValuePrefix(key, value, none, whole);
 }
 
 int CompareTexts(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
@@ -252,13 +256,15 @@ bool PrefixOrdered(const TextOrder& order) {
 }
 
 // Texts hold no zero unit, so the zeros that pad a short key come before any unit.
-unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key) {
-    if (order.numbers) return NumbersPrefix(order.base, key);
+unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key, bool& whole) {
+    if (order.numbers) return NumbersPrefix(order.base, key, whole);
     unsigned long long prefix = 0;
     if (order.base == Order::kBytes) {
+        whole = key.length <= 8;
         for (DWORD i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.length ? UnitAt(key, i) : 0);
         return prefix;
     }
+    whole = key.length <= 4;
     const auto* units = static_cast<const WCHAR*>(key.units);
     for (DWORD i = 0; i < 4; ++i) prefix = prefix << 16 | (i < key.length ? CodePointRank(units[i]) : 0);
     return prefix;

@@ -54,15 +54,16 @@ Value ValueOf(const TextOrder& order, const OrderText& key);
 int CompareRead(const TextOrder& order, const OrderText& a, const Value& va, const OrderText& b, const Value& vb,
                 bool& failed);
 // KeyPrefix for an order with a meaning, for keys already read.
-unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value);
+unsigned long long ReadPrefix(const TextOrder& order, const OrderText& key, const Value& value, bool& whole);
 
 // Whether the order compares single units by their values alone (bytes, or code points), so
 // that the first units of keys, packed into numbers by KeyPrefix, compare as the keys do.
 bool PrefixOrdered(const TextOrder& order);
 // The first units of a key (under the numbers order its first unit or run of digits), packed so
 // that a prefix that differs decides the order ascending; equal prefixes say nothing of the
-// rest. For an order that PrefixOrdered takes.
-unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key);
+// rest, but where `whole` says of both that the prefix holds all the key tells: then the keys
+// are equal. For an order that PrefixOrdered takes.
+unsigned long long KeyPrefix(const TextOrder& order, const OrderText& key, bool& whole);
 
 // The error of a call whose comparison failed: the platform's last error, if it gave one.
 DWORD ComparisonError();

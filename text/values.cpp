@@ -227,14 +227,16 @@ int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const
     return 0;
 }
 
-unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none) {
+unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none, bool& whole) {
     constexpr unsigned kKindShift = 62;
+    constexpr DWORD kMostDigits = 255, kPackedDigits = 13;
+    whole = value.end == key.length && value.kind != ValueKind::kNone && !value.negative &&
+            value.integerDigits + value.fractionDigits <= kPackedDigits;
     if (value.kind == ValueKind::kNone) return none >> 2;
     if (value.kind == ValueKind::kDate) return 2ull << kKindShift | value.instant;
     if (value.negative) return 1ull << kKindShift;
     // The count of integer digits, then the first 13 digits; a count beyond 255 leaves the digits
     // to the comparison.
-    constexpr DWORD kMostDigits = 255, kPackedDigits = 13;
     if (value.integerDigits >= kMostDigits) return 2ull << kKindShift | 0xFFull << 52;
     unsigned long long prefix = 2ull << kKindShift | static_cast<unsigned long long>(value.integerDigits) << 52;
     Digits digits(key, value);

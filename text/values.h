@@ -40,5 +40,6 @@ Value ReadDate(const Formats& formats, const OrderText& key);
 int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb);
 
 // Packed so that a prefix that differs decides as CompareValues does; equal prefixes say
-// nothing. `none` is what a key that is none packs into, in its top 62 bits.
-unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none);
+// nothing, but where `whole` says of both keys that the prefix holds the value and nothing
+// follows it. `none` is what a key that is none packs into, in its top 62 bits.
+unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none, bool& whole);
