@@ -14,6 +14,8 @@ namespace {
 constexpr UINT kStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_ACTIVATING |
                          LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
 
+bool subitemParamsWithheld = false;
+
 LRESULT Notify(HWND window, NMHDR& header, UINT code) {
     header.hwndFrom = window;
     header.idFrom = 0;
@@ -76,13 +78,30 @@ BOOL GetItem(HWND window, Window& w, LVITEMW& item) {
     Row* row = RowAt(w, static_cast<WPARAM>(item.iItem));
     if (!row) return FALSE;
     if (item.mask & LVIF_TEXT) ReadText(window, *row, item.iItem, item);
+    if ((item.mask & LVIF_PARAM) && !(item.iSubItem != 0 && subitemParamsWithheld)) item.lParam = row->param;
     if (item.iSubItem != 0) return TRUE;
-    if (item.mask & LVIF_PARAM) item.lParam = row->param;
     if (item.mask & LVIF_IMAGE) item.iImage = row->image;
     if (item.mask & LVIF_INDENT) item.iIndent = row->indent;
     if (item.mask & LVIF_STATE) item.state = row->state & item.stateMask;
     if (item.mask & LVIF_GROUPID) item.iGroupId = row->group;
     return TRUE;
+}
+
+// What a change of the row's main item tells the parent first, and whether the parent lets it be.
+bool Changing(HWND window, int index, const Row& row, const LVITEMW& item, NMLISTVIEW& told) {
+    UINT changed = 0;
+    if ((item.mask & LVIF_PARAM) && item.lParam != row.param) changed |= LVIF_PARAM;
+    if ((item.mask & LVIF_STATE) && ((row.state ^ item.state) & item.stateMask & kStates)) changed |= LVIF_STATE;
+    if ((item.mask & LVIF_IMAGE) && item.iImage != row.image) changed |= LVIF_IMAGE;
+    if ((item.mask & LVIF_INDENT) && item.iIndent != row.indent) changed |= LVIF_INDENT;
+    if (!changed) return true;
+    told = {};
+    told.iItem = index;
+    told.uChanged = changed;
+    told.uOldState = row.state;
+    told.uNewState = (row.state & ~item.stateMask) | (item.state & item.stateMask);
+    told.lParam = row.param;
+    return Notify(window, told.hdr, LVN_ITEMCHANGING) == 0;
 }
 
 BOOL SetItem(Window& w, Row& row, const LVITEMW& item) {
@@ -93,6 +112,24 @@ BOOL SetItem(Window& w, Row& row, const LVITEMW& item) {
     if (item.mask & LVIF_INDENT) row.indent = item.iIndent;
     if (item.mask & LVIF_STATE) SetState(w, row, item.state, item.stateMask);
     if (item.mask & LVIF_GROUPID) row.group = item.iGroupId;
+    return TRUE;
+}
+
+// LVM_SETITEMW and LVM_SETITEMSTATE: the parent hears of a change of the main item before and
+// after it, and may refuse it.
+BOOL Change(HWND window, int index, const LVITEMW& item) {
+    Window* w = Find(window);
+    Row* row = w ? RowAt(*w, static_cast<WPARAM>(index)) : nullptr;
+    if (!row) return FALSE;
+    NMLISTVIEW told{};
+    if (item.iSubItem == 0 && !Changing(window, index, *row, item, told)) return FALSE;
+    w = Find(window);
+    row = w ? RowAt(*w, static_cast<WPARAM>(index)) : nullptr;
+    if (!row || !SetItem(*w, *row, item)) return FALSE;
+    if (told.uChanged) {
+        told.lParam = row->param;
+        Notify(window, told.hdr, LVN_ITEMCHANGED);
+    }
     return TRUE;
 }
 
@@ -219,21 +256,23 @@ LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_INSERTITEMW: return Insert(w, *item);
     case LVM_DELETEITEM: return Delete(window, w, static_cast<int>(wParam));
     case LVM_GETITEMW: return GetItem(window, w, *item);
-    case LVM_SETITEMW: {
-        Row* at = RowAt(w, static_cast<WPARAM>(item->iItem));
-        return at ? SetItem(w, *at, *item) : FALSE;
-    }
+    case LVM_SETITEMW: return Change(window, item->iItem, *item);
     case LVM_GETITEMTEXTW: return row ? ReadText(window, *row, static_cast<int>(wParam), *item) : 0;
     case LVM_SETITEMTEXTW: return row ? WriteText(w, *row, item->iSubItem, item->pszText) : FALSE;
     case LVM_GETITEMSTATE: return row ? static_cast<LRESULT>(row->state & static_cast<UINT>(lParam)) : 0;
-    case LVM_SETITEMSTATE:
-        if (static_cast<int>(wParam) == -1) {
-            for (std::unique_ptr<Row>& each : w.view->rows) SetState(w, *each, item->state, item->stateMask);
-            return TRUE;
-        }
-        if (!row) return FALSE;
-        SetState(w, *row, item->state, item->stateMask);
+    case LVM_SETITEMSTATE: {
+        LVITEMW state = *item;
+        state.mask = LVIF_STATE;
+        state.iSubItem = 0;
+        if (static_cast<int>(wParam) != -1) return Change(window, static_cast<int>(wParam), state);
+        for (size_t i = 0; i < w.view->rows.size(); ++i) Change(window, static_cast<int>(i), state);
         return TRUE;
+    }
+    case LVM_INSERTCOLUMNW: {
+        if (!w.list) return -1;
+        HDITEMW column = {};
+        return SendMessageW(w.list, HDM_INSERTITEMW, wParam, reinterpret_cast<LPARAM>(&column));
+    }
     case LVM_GETSELECTIONMARK: return w.view->mark;
     case LVM_SETSELECTIONMARK: {
         const int previous = w.view->mark;
@@ -247,6 +286,12 @@ LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     default: return 0;
     }
 }
+
+}  // namespace standin
+
+void StandinWithholdSubitemParams(bool withhold) { standin::subitemParamsWithheld = withhold; }
+
+namespace standin {
 
 // Its header is made with it in report view, and goes with it.
 HWND NewListView(DWORD style, bool unicode) {

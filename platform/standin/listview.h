@@ -3,9 +3,13 @@
 // windows.h and commctrl.h. A list view in report view (LVS_REPORT) has a header, made with it;
 // in any other view it has none and one column. It keeps each row's column texts (a text may
 // be LPSTR_TEXTCALLBACKW: asked of the parent with LVN_GETDISPINFOW whenever it is read),
-// lParam, image, indent, state and group, and tells its parent of each row deleted with
-// LVN_DELETEITEM. LVM_SORTITEMS hands the comparison the rows' lParam values; LVM_SORTITEMSEX
-// their indexes before the sort, the rows left in place until it ends, as Windows documents it.
+// lParam, image, indent, state and group; it tells its parent of each row deleted with
+// LVN_DELETEITEM, and of each row that LVM_SETITEMW or LVM_SETITEMSTATE changes with
+// LVN_ITEMCHANGING (which the parent may refuse) and LVN_ITEMCHANGED, each naming the row's
+// lParam, as Wine does. LVM_GETITEMW for a subitem gives the row's lParam, as Wine does too,
+// unless a test has it withheld. LVM_SORTITEMS hands the comparison the rows' lParam values;
+// LVM_SORTITEMSEX their indexes before the sort, the rows left in place until it ends, as Windows
+// documents it.
 #pragma once
 
 #include "standin.h"
@@ -25,6 +29,7 @@
 #define LVM_SETITEMW (LVM_FIRST + 76)
 #define LVM_INSERTITEMW (LVM_FIRST + 77)
 #define LVM_SORTITEMSEX (LVM_FIRST + 81)
+#define LVM_INSERTCOLUMNW (LVM_FIRST + 97)
 #define LVM_GETITEMTEXTW (LVM_FIRST + 115)
 #define LVM_SETITEMTEXTW (LVM_FIRST + 116)
 #define LVM_ENABLEGROUPVIEW (LVM_FIRST + 157)
@@ -56,6 +61,8 @@
 #define HDF_SORTUP 0x0400
 #define WM_NOTIFY 0x004E
 #define LVN_FIRST (0U - 100U)
+#define LVN_ITEMCHANGING (LVN_FIRST - 0)
+#define LVN_ITEMCHANGED (LVN_FIRST - 1)
 #define LVN_DELETEITEM (LVN_FIRST - 3)
 #define LVN_GETDISPINFOW (LVN_FIRST - 77)
 
@@ -88,6 +95,16 @@ typedef struct _HD_ITEMW {
     UINT type;
     void* pvFilter;
 } HDITEMW;
+typedef struct tagLVCOLUMNW {
+    UINT mask;
+    int fmt;
+    int cx;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iSubItem;
+    int iImage;
+    int iOrder;
+} LVCOLUMNW;
 typedef struct tagPOINT {
     LONG x, y;
 } POINT;
@@ -110,3 +127,8 @@ typedef struct tagLVDISPINFOW {
     NMHDR hdr;
     LVITEMW item;
 } NMLVDISPINFOW;
+
+// Not part of Windows: LVM_GETITEMW for a subitem leaves lParam as it was given, as a control that
+// the platform's documentation does not bind may. The module finds out once a process which way
+// the list views read, so a process chooses before its first sort of a list view.
+void StandinWithholdSubitemParams(bool withhold);

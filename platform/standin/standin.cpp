@@ -123,7 +123,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}};
+    windows[window] = Window{WindowProc, false, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}};
     return window;
 }
 
@@ -177,7 +177,7 @@ LRESULT WideToAnsi(const Window& w, HWND window, UINT message, WPARAM wParam, LP
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     Window* w = Find(window);
     if (!w) return 0;
-    if (wide && w->proc != WindowProc) return WideToAnsi(*w, window, message, wParam, lParam);
+    if (wide && w->proc != WindowProc && !w->wideProc) return WideToAnsi(*w, window, message, wParam, lParam);
     return Call(w->proc, window, message, wParam, lParam, wide);
 }
 
@@ -218,7 +218,7 @@ BOOL IsWindow(HWND window) { return Find(window) ? TRUE : FALSE; }
 
 BOOL IsWindowUnicode(HWND window) {
     const Window* w = Find(window);
-    return w && w->unicode && w->proc == WindowProc;
+    return w && (w->proc == WindowProc ? w->unicode : w->wideProc);
 }
 
 BOOL IsWindowVisible(HWND window) {
@@ -247,16 +247,28 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
     return static_cast<LONG>(previous);
 }
 
-LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+namespace {
+
+LONG_PTR SetProc(HWND window, int index, LONG_PTR value, bool wide) {
     Window* w = Find(window);
     if (!w || index != GWLP_WNDPROC) return 0;
     WNDPROC previous = w->proc;
     w->proc = reinterpret_cast<WNDPROC>(value);
+    w->wideProc = wide;
     return reinterpret_cast<LONG_PTR>(previous);
 }
 
+}  // namespace
+
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) { return SetProc(window, index, value, false); }
+LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) { return SetProc(window, index, value, true); }
+
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return Call(proc, window, message, wParam, lParam, false);
+}
+
+LRESULT CallWindowProcW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Call(proc, window, message, wParam, lParam, true);
 }
 
 BOOL RedrawWindow(HWND window, const RECT*, HRGN, UINT flags) {

@@ -126,6 +126,7 @@ typedef struct tagMSG {
 #define LBS_NOSEL 0x4000L
 
 #define WS_POPUP 0x80000000L
+#define WS_CHILD 0x40000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_VSCROLL 0x00200000L
 #define GWL_STYLE (-16)
@@ -214,8 +215,12 @@ typedef struct tagCOMBOBOXINFO {
 } COMBOBOXINFO, *PCOMBOBOXINFO;
 BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info);
 LONG SetWindowLongA(HWND window, int index, LONG value);
+// A procedure put in a window's place with SetWindowLongPtrW takes W messages, and the window stays
+// a Unicode one; with SetWindowLongPtrA, A messages.
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProcW(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The stand-in draws nothing: this only counts the requests, for tests to read.
 BOOL RedrawWindow(HWND window, const RECT* update, HRGN region, UINT flags);
 

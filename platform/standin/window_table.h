@@ -44,6 +44,7 @@ struct ListView {
 
 struct Window {
     WNDPROC proc;
+    bool wideProc;  // the procedure put in the control's place takes W messages
     Kind kind;
     HWND list;  // a combo box's list, a list view's header
     HWND parent;
