@@ -105,7 +105,8 @@ void CheckAdd(const Case& decoded, Tail& tail) {
             Require(got == ADD_REFUSED && (reason == kPoisoned ? error != 0 && error != kPoisoned : error == reason),
                     "AddLbEx did not refuse as it must");
         } else {
-            const Text key = Field(asText, order.column);
+            // A list view's row keyed as it will read once added.
+            const Text key = Field(list.Held(asText), order.column);
             if (got < 0 || static_cast<size_t>(got) > n) Fail("AddLbEx answered a place outside the list:", std::to_string(got));
             const auto at = items.begin() + got;
             if (error == ERROR_ALREADY_EXISTS) {

@@ -53,6 +53,18 @@ DWORD FindPlace(const List& list, const TextOrder& order, const OrderText& key, 
     return 0;
 }
 
+DWORD KeepAsRow(const WCHAR* text, DWORD columns, HeapArray<WCHAR>& row, Probe& into) {
+    DWORD length = 0;
+    while (text[length]) ++length;
+    const DWORD missing = columns - FieldCount(text);
+    if (missing == 0) return 0;
+    if (!row.Take(SIZE_T{length} + missing + 1)) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD i = 0; i < length; ++i) row[i] = text[i];
+    for (DWORD i = 0; i < missing; ++i) row[length + i] = '\t';
+    row[length + missing] = 0;
+    return into.Keep(row.get(), length + missing);
+}
+
 DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& made) {
     if (const DWORD error = CheckFlags(flags, FlagUse::kAdd)) return error;
     if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
@@ -68,14 +80,18 @@ DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& m
     HeapArray<WCHAR> widened;
     Place place;
     DWORD error = TakeGiven(given, order, list.unicode, widened, text);
+    // A control of UTF-16 texts takes an ANSI one as TakeGiven widened it.
+    const WCHAR* wide = given.wide ? given.wide : widened.get();
+    // The whole row as the list view will read it once inserted: its missing columns empty.
+    HeapArray<WCHAR> row;
+    if (!error && list.columns && order.column == 0) error = KeepAsRow(wide, list.columns, row, text);
     if (!error) error = FindPlace(list, order, text.key, (flags & LBEX_UNIQUE) != 0, place);
     if (error) return error;
     if (place.listed) {
         made = place.index;
         return ERROR_ALREADY_EXISTS;
     }
-    // A control of UTF-16 texts takes an ANSI one as TakeGiven widened it.
-    error = list.ops->insert(list, given, given.wide ? given.wide : widened.get(), place.index, data, made);
+    error = list.ops->insert(list, given, wide, place.index, data, made);
     Finish(list);
     return error;
 }
