@@ -241,6 +241,9 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
         expected = after;
     }
     if (!(after == expected)) Fail("SortLbEx did not keep every item whole in stable order");
+    for (LPARAM param : list.Heard())
+        Require(std::any_of(before.traits.begin(), before.traits.end(), [&](auto& row) { return row[0] == param; }),
+                "SortLbEx let the parent hear of a row by an lParam its host never set");
 
     if (!recorded) return ItemsNow(items, after);
     if (!IsLocale(order)) {

@@ -1,6 +1,7 @@
 #include "fuzz/lists.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <tuple>
 
@@ -33,12 +34,32 @@ LVITEMW Item(UINT mask, size_t row, UINT state = 0, UINT stateMask = 0) {
 
 HWND HeaderOf(HWND view) { return reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0)); }
 
+// What the parent of the one list view there is at a time hears.
+std::vector<LPARAM> heard;
+
+LRESULT CALLBACK HearingProc(HWND, UINT message, WPARAM, LPARAM lParam) {
+    const auto* told = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (message == WM_NOTIFY && (told->hdr.code == LVN_ITEMCHANGING || told->hdr.code == LVN_ITEMCHANGED ||
+                                 told->hdr.code == LVN_DELETEITEM))
+        heard.push_back(told->lParam);
+    return 0;
+}
+
 }  // namespace
 
 #if defined(_WIN32)
 ListKind ListViewOrListbox() { return ListKind::kListbox; }
 #else
 ListKind ListViewOrListbox() { return ListKind::kListView; }
+
+// A process reads the stand-in's list views one way: as Wine gives them, or, where the
+// environment asks, as a control that gives no lParam with a subitem's text.
+const bool subitemParamsWithheld = [] {
+    const char* way = std::getenv("TOLVARENKIS_SUBITEM_PARAMS");
+    const bool withheld = way && std::string(way) == "withheld";
+    StandinWithholdSubitemParams(withheld);
+    return withheld;
+}();
 #endif
 
 Case WithLongTextsRarely(const Case& c, Tail& tail) {
@@ -87,19 +108,26 @@ DWORD UnknownFlag(Tail& tail) {
 }
 
 List::List(const Texts& items, const Choice& choice) : choice_(choice) {
+    heard.clear();
     if (choice.kind == ListKind::kListView) {
         // A list view holds UTF-16 texts and one selection of its own kind.
         choice_.unicode = true;
         choice_.multiple = choice_.sorted = false;
         std::vector<std::vector<Wide>> rows;
         for (const std::string& item : items) {
-            rows.push_back(Fields(WideForm(item)));
+            // A text without fields is a row of two columns all the same: its first unit and the rest.
+            Wide text = WideForm(item);
+            if (text.size() > 1 && text.find(u'\t') == Wide::npos) text.insert(1, 1, u'\t');
+            rows.push_back(Fields(text));
             if (!choice.report) rows.back().resize(1);
             columns_ = std::max(columns_, rows.back().size());
         }
         static const WCHAR kClass[] = {'S', 'y', 's', 'L', 'i', 's', 't', 'V', 'i', 'e', 'w', '3', '2', 0};
-        view_ = CreateWindowExW(0, kClass, nullptr, WS_POPUP | (choice.report ? LVS_REPORT : 0) | (choice.visible ? WS_VISIBLE : 0),
-                                0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        static const WCHAR kParent[] = {'P', 'a', 'r', 'e', 'n', 't', 0};
+        parent_ = CreateWindowExW(0, kParent, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(parent_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HearingProc));
+        view_ = CreateWindowExW(0, kClass, nullptr, WS_CHILD | (choice.report ? LVS_REPORT : 0) | (choice.visible ? WS_VISIBLE : 0),
+                                0, 0, 0, 0, parent_, nullptr, nullptr, nullptr);
         for (size_t c = 0; choice.report && c < columns_; ++c) {
             HDITEMW column = {};
             column.mask = HDI_FORMAT;
@@ -159,7 +187,10 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
 
 List::~List() {
     if (view_) DestroyWindow(view_);
+    if (parent_) DestroyWindow(parent_);
 }
+
+const std::vector<LPARAM>& List::Heard() const { return heard; }
 
 std::vector<Wide> List::WideItems() const {
     if (!view_) return control_->WideItems();

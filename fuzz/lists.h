@@ -62,6 +62,8 @@ public:
     std::vector<LPARAM> Data() const;
     // A text as the list holds it once added: in a list view, as many columns as it has.
     Text Held(Text text) const;
+    // The lParam values that the list view's notifications named to its parent so far.
+    const std::vector<LPARAM>& Heard() const;
     // Whether a text has more fields than the list view's columns (AddLbEx refuses it).
     bool TooWide(const Wide& text) const;
     // Whether the header shows the arrow on `column` (from 0) alone, in the direction, every
@@ -86,6 +88,7 @@ private:
     Choice choice_;
     std::unique_ptr<TestListbox> control_;
     HWND view_ = nullptr;
+    HWND parent_ = nullptr;  // a list view's, which hears its notifications
     size_t columns_ = 1;
     std::vector<int> formats_;  // the header items' formats as made
 };

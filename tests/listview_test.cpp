@@ -30,8 +30,8 @@ Rows SortedBy(Rows rows, int column, bool descending) {
     return rows;
 }
 
-// Distinct lParam values take LVM_SORTITEMS; repeated ones LVM_SORTITEMSEX or the rewrite, as
-// the platform's LVM_SORTITEMSEX allows; the latter on a subclassed list view.
+// Rows whose lParam values repeat carry their places as lParam for the sort, on a subclassed
+// list view here; its parent hears of no change by a value the host never set.
 TEST(ListView, SortsByEachColumnKeepingRowsWhole) {
     for (LPARAM params : {1, 0})
         for (int column = 1; column <= 3; ++column)
@@ -39,9 +39,23 @@ TEST(ListView, SortsByEachColumnKeepingRowsWhole) {
                 TestListView list(Table(params));
                 std::unique_ptr<Subclass> subclass;
                 if (!params) subclass = std::make_unique<Subclass>(list.handle(), [](UINT, WPARAM, LPARAM, LRESULT&) { return false; });
+                list.heard.clear();
                 EXPECT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(column) | LBEX_NUMBERS | (descending ? LBEX_DESCENDING : 0)));
                 EXPECT_EQ(list.Rows(), SortedBy(Table(params), column, descending)) << params << column << descending;
+                for (LPARAM heard : list.heard) EXPECT_TRUE(heard % (params ? params : 1) == 0 && heard <= 4 * params) << heard;
             }
+}
+
+// Wine gives a row's lParam with a subitem's text, which the module finds out once a process.
+TEST(ListView, ReadsASubitemsKeyWithItsRowsLParam) {
+    TestListView list(Table(1));
+    int reads = 0;
+    Subclass counting(list.handle(), [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        reads += message == LVM_GETITEMW || message == LVM_GETITEMTEXTW;
+        return false;
+    });
+    EXPECT_TRUE(Dll().SortLbEx(list.handle(), LBEX_COLUMN(2) | LBEX_NUMBERS));
+    EXPECT_EQ(reads, 4);
 }
 
 TEST(ListView, SortsCallbackTextsShowsTheArrowAndDeletesDuplicates) {

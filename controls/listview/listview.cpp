@@ -7,19 +7,68 @@
 
 namespace {
 
-DWORD Read(const List& list, DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length, LPARAM*) {
+LPARAM ParamOf(HWND window, DWORD index) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = static_cast<int>(index);
+    SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+// Wine's LVM_GETITEMW gives the row's lParam with a subitem's text, where the platform's
+// documentation says nothing of it. Found out once a process, on a hidden list view of the
+// module's own: a row of two columns, its subitem read with a value in lParam that the row's
+// is not.
+BYTE subitemParams;  // 0 not yet known, 1 given, 2 not
+
+bool SubitemsGiveParams() {
+    if (subitemParams) return subitemParams == 1;
+    static const WCHAR kClass[] = {'S', 'y', 's', 'L', 'i', 's', 't', 'V', 'i', 'e', 'w', '3', '2', 0};
+    static const WCHAR kText[] = {'1', 0};
+    constexpr LPARAM kRow = 0x5A5A, kOther = 0x1234;
+    const HWND probe = CreateWindowExW(0, kClass, nullptr, WS_POPUP | LVS_REPORT, 0, 0, 0, 0, nullptr, nullptr,
+                                       nullptr, nullptr);
+    bool given = false;
+    if (probe) {
+        LVCOLUMNW column = {};
+        for (int c = 0; c < 2; ++c) SendMessageW(probe, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.lParam = kRow;
+        if (SendMessageW(probe, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) == 0) {
+            item.iSubItem = 1;
+            item.pszText = const_cast<WCHAR*>(kText);
+            SendMessageW(probe, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+            HeapArray<WCHAR> text;
+            SIZE_T length = 0;
+            LPARAM param = kOther;
+            given = ReadColumn(probe, 0, 1, text, 0, length, &param) && param == kRow && length == 1;
+        }
+        DestroyWindow(probe);
+    }
+    subitemParams = given ? 1 : 2;
+    return given;
+}
+
+// A row's lParam comes with the text that is read first, where the control gives it so: always
+// with the item's own text, with a subitem's where the probe found it.
+DWORD Read(const List& list, DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
+           LPARAM* param) {
     // A column beyond the header is empty, and is not asked for: the control would ask the
     // parent for it as for a callback text.
     const DWORD first = column ? column - 1u : 0, end = column ? column : list.columns;
+    LPARAM* withText = param && (first == 0 || SubitemsGiveParams()) ? param : nullptr;
     length = 0;
     if (!into.Grow(at + 1, at)) return ERROR_NOT_ENOUGH_MEMORY;
     into[at] = 0;
     for (DWORD subItem = first; subItem < end && subItem < list.columns; ++subItem) {
         if (subItem > first) into[at + length++] = '\t';
         SIZE_T read = 0;
-        if (!ReadColumn(list.handle, index, subItem, into, at + length, read)) return ERROR_NOT_ENOUGH_MEMORY;
+        if (!ReadColumn(list.handle, index, subItem, into, at + length, read, subItem == first ? withText : nullptr))
+            return ERROR_NOT_ENOUGH_MEMORY;
         length += read;
     }
+    if (param && (!withText || first >= list.columns)) *param = ParamOf(list.handle, index);
     return 0;
 }
 
@@ -72,6 +121,7 @@ DWORD OpenListView(HWND window, List& list) {
     list.ops = &kListView;
     list.handle = window;
     list.unicode = true;
+    list.params = true;
     list.columns = ColumnCount(window);
     list.count = static_cast<DWORD>(list.Send(LVM_GETITEMCOUNT));
     return 0;
@@ -83,18 +133,36 @@ DWORD ColumnCount(HWND window) {
     return columns > 1 ? static_cast<DWORD>(columns) : 1;
 }
 
-bool ReadColumn(HWND window, DWORD index, DWORD subItem, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length) {
+bool ReadColumn(HWND window, DWORD index, DWORD subItem, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
+                LPARAM* param) {
     constexpr SIZE_T kFirstRoom = 64;
     constexpr SIZE_T kMostRoom = 0x7FFFFFFF;
     SIZE_T room = kFirstRoom;
     for (;;) {
         if (!into.Grow(at + room, at)) return false;
         LVITEMW item = {};
+        item.mask = LVIF_TEXT | (param ? LVIF_PARAM : 0u);
+        item.iItem = static_cast<int>(index);
         item.iSubItem = static_cast<int>(subItem);
         item.pszText = &into[at];
         item.cchTextMax = static_cast<int>(room);
         into[at] = 0;
-        const LRESULT read = SendMessageW(window, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+        LRESULT read = 0;
+        if (!param) {
+            read = SendMessageW(window, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+        } else {
+            const bool got = SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+            *param = item.lParam;
+            // The control may point to a text of its own instead of filling the buffer.
+            const bool own = got && item.pszText && item.pszText != LPSTR_TEXTCALLBACKW;
+            const WCHAR* text = own ? item.pszText : &into[at];
+            while (text[read]) ++read;
+            if (text != &into[at]) {
+                if (!into.Grow(at + static_cast<SIZE_T>(read) + 1, at)) return false;
+                for (LRESULT i = 0; i <= read; ++i) into[at + static_cast<SIZE_T>(i)] = text[i];
+                room = static_cast<SIZE_T>(read) + 2;
+            }
+        }
         // A text that fills the room but for its zero may have been cut.
         if (read >= 0 && static_cast<SIZE_T>(read) + 1 < room) {
             length = static_cast<SIZE_T>(read);

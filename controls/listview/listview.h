@@ -9,8 +9,10 @@ DWORD ColumnCount(HWND window);
 
 // Reads the text of the row's subitem into `into` from `at` on, the room growing until the
 // text fits, since the control cuts a text to its buffer without saying so. `length` receives
-// its units; a zero follows them. False when the heap cannot give the room.
-bool ReadColumn(HWND window, DWORD index, DWORD subItem, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length);
+// its units; a zero follows them. With `param` one LVM_GETITEMW reads the text and the lParam
+// that the control gives with it. False when the heap cannot give the room.
+bool ReadColumn(HWND window, DWORD index, DWORD subItem, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
+                LPARAM* param = nullptr);
 
 // Removes the rows that LBEX_UNIQUE drops, then has the control put the others in order, each
 // row whole (listview/sort_rows.cpp).

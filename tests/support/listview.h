@@ -1,5 +1,6 @@
 // A report list view of COMCTL32.dll for one test (the module links no COMCTL32), the child of a
-// window of the test's that records LVN_DELETEITEM and makes callback texts of the rows' lParam.
+// window of the test's that records LVN_DELETEITEM and the lParam of every change it hears of, and
+// makes callback texts of the rows' lParam.
 #pragma once
 
 #include "platform/platform.h"
@@ -62,7 +63,7 @@ public:
             arrows.push_back(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
         return arrows;
     }
-    std::vector<LPARAM> deleted;
+    std::vector<LPARAM> deleted, heard;
 
 private:
     static constexpr UINT kStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_STATEIMAGEMASK;
@@ -73,8 +74,9 @@ private:
     static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* list = reinterpret_cast<TestListView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         auto* display = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-        if (message == WM_NOTIFY && display->hdr.code == LVN_DELETEITEM)
-            list->deleted.push_back(reinterpret_cast<NMLISTVIEW*>(lParam)->lParam);
+        const UINT code = message == WM_NOTIFY ? display->hdr.code : 0;
+        if (code == LVN_DELETEITEM) list->deleted.push_back(reinterpret_cast<NMLISTVIEW*>(lParam)->lParam);
+        if (code == LVN_ITEMCHANGING || code == LVN_ITEMCHANGED) list->heard.push_back(reinterpret_cast<NMLISTVIEW*>(lParam)->lParam);
         if (message == WM_NOTIFY && display->hdr.code == LVN_GETDISPINFOW && (display->item.mask & LVIF_TEXT)) {
             LVITEMW item = {LVIF_PARAM, display->item.iItem};
             Send(display->hdr.hwndFrom, LVM_GETITEMW, 0, &item);
