@@ -42,9 +42,12 @@ add_library(tolvarenkis_version OBJECT ${CMAKE_BINARY_DIR}/Tolvarenkis.rc)
 target_sources(Tolvarenkis PRIVATE $<TARGET_OBJECTS:tolvarenkis_version>)
 # ld would name the import symbols without their stdcall decorations; hosts that declare the
 # exports WINAPI link against the decorated ones, so dlltool writes the import library.
+# It names its members and symbols after the path given with -l: a bare file name keeps the
+# build folder out of the library and of the programs linked with it.
 add_custom_command(TARGET Tolvarenkis POST_BUILD
   COMMAND ${CMAKE_DLLTOOL} --kill-at -d ${TOLVARENKIS_DEF} -D Tolvarenkis.dll
-          -l $<TARGET_LINKER_FILE:Tolvarenkis>
+          -l $<TARGET_LINKER_FILE_NAME:Tolvarenkis>
+  WORKING_DIRECTORY $<TARGET_LINKER_FILE_DIR:Tolvarenkis>
   VERBATIM)
 
 include(GNUInstallDirs)
