@@ -22,6 +22,25 @@ else()
   set(TOLVARENKIS_ENTRY DllEntry)
 endif()
 
+# The one time written into what the build makes (the time stamps of the PE headers and the
+# export directory, the ZIP's entries), so that the same sources give the same bytes wherever
+# and whenever they are built: SOURCE_DATE_EPOCH when set, else the last commit's, else a fixed one.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TOLVARENKIS_SOURCE_DATE $ENV{SOURCE_DATE_EPOCH})
+  if(NOT TOLVARENKIS_SOURCE_DATE MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "SOURCE_DATE_EPOCH is no number of seconds: ${TOLVARENKIS_SOURCE_DATE}")
+  endif()
+else()
+  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE TOLVARENKIS_SOURCE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(NOT TOLVARENKIS_SOURCE_DATE MATCHES "^[0-9]+$")
+    set(TOLVARENKIS_SOURCE_DATE 1767225600) # 2026-01-01 00:00:00 UTC
+  endif()
+endif()
+# ld writes the time of the link unless SOURCE_DATE_EPOCH names one; every program linked
+# from here on, the DLL's hosts too, gets it.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TOLVARENKIS_SOURCE_DATE})
+
 add_library(Tolvarenkis SHARED module/entry.cpp ${TOLVARENKIS_DEF})
 set_target_properties(Tolvarenkis PROPERTIES PREFIX "" OUTPUT_NAME Tolvarenkis)
 target_compile_options(Tolvarenkis PRIVATE ${TOLVARENKIS_WARNINGS} ${TOLVARENKIS_BARE})
