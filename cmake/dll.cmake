@@ -55,7 +55,7 @@ target_link_libraries(Tolvarenkis PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,tolvarenk
 # its own so that the C++ options above do not reach windres.
 enable_language(RC)
 set(TOLVARENKIS_AUTHORS "the Tolvarenkis developers")
-set(TOLVARENKIS_COPYRIGHT "Copyright (C) 2026 ${TOLVARENKIS_AUTHORS}")
+set(TOLVARENKIS_COPYRIGHT "Copyright (C) 2026 ${TOLVARENKIS_AUTHORS}; zlib license")
 configure_file(${PROJECT_SOURCE_DIR}/module/Tolvarenkis.rc.in ${CMAKE_BINARY_DIR}/Tolvarenkis.rc @ONLY)
 add_library(tolvarenkis_version OBJECT ${CMAKE_BINARY_DIR}/Tolvarenkis.rc)
 target_sources(Tolvarenkis PRIVATE $<TARGET_OBJECTS:tolvarenkis_version>)
@@ -82,8 +82,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h ${PROJECT_SOURCE_DIR}/
 # Other toolchains make their own import library from the .def (docs/hosts.md tells how).
 install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.md
-              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# And at the top of the ZIP, where the one who unpacks it looks first.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 # The .pc finds its prefix two folders above its own, lib/pkgconfig.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/tolvarenkis.pc.in ${CMAKE_BINARY_DIR}/tolvarenkis.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/tolvarenkis.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
@@ -107,4 +109,5 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfig.cmake
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_VENDOR ${TOLVARENKIS_AUTHORS})
 set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-${TOLVARENKIS_PLATFORM})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)
