@@ -22,6 +22,25 @@ else()
   set(TOLVARENKIS_ENTRY DllEntry)
 endif()
 
+# The one time written into what the build makes (the time stamps of the PE headers and the
+# export directory, the ZIP's entries), so that the same sources give the same bytes wherever
+# and whenever they are built: SOURCE_DATE_EPOCH when set, else the last commit's, else a fixed one.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TOLVARENKIS_SOURCE_DATE $ENV{SOURCE_DATE_EPOCH})
+  if(NOT TOLVARENKIS_SOURCE_DATE MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "SOURCE_DATE_EPOCH is no number of seconds: ${TOLVARENKIS_SOURCE_DATE}")
+  endif()
+else()
+  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE TOLVARENKIS_SOURCE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(NOT TOLVARENKIS_SOURCE_DATE MATCHES "^[0-9]+$")
+    set(TOLVARENKIS_SOURCE_DATE 1767225600) # 2026-01-01 00:00:00 UTC
+  endif()
+endif()
+# ld writes the time of the link unless SOURCE_DATE_EPOCH names one; every program linked
+# from here on, the DLL's hosts too, gets it.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TOLVARENKIS_SOURCE_DATE})
+
 add_library(Tolvarenkis SHARED module/entry.cpp ${TOLVARENKIS_DEF})
 set_target_properties(Tolvarenkis PROPERTIES PREFIX "" OUTPUT_NAME Tolvarenkis)
 target_compile_options(Tolvarenkis PRIVATE ${TOLVARENKIS_WARNINGS} ${TOLVARENKIS_BARE})
@@ -36,15 +55,18 @@ target_link_libraries(Tolvarenkis PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,tolvarenk
 # its own so that the C++ options above do not reach windres.
 enable_language(RC)
 set(TOLVARENKIS_AUTHORS "the Tolvarenkis developers")
-set(TOLVARENKIS_COPYRIGHT "Copyright (C) 2026 ${TOLVARENKIS_AUTHORS}")
+set(TOLVARENKIS_COPYRIGHT "Copyright (C) 2026 ${TOLVARENKIS_AUTHORS}; zlib license")
 configure_file(${PROJECT_SOURCE_DIR}/module/Tolvarenkis.rc.in ${CMAKE_BINARY_DIR}/Tolvarenkis.rc @ONLY)
 add_library(tolvarenkis_version OBJECT ${CMAKE_BINARY_DIR}/Tolvarenkis.rc)
 target_sources(Tolvarenkis PRIVATE $<TARGET_OBJECTS:tolvarenkis_version>)
 # ld would name the import symbols without their stdcall decorations; hosts that declare the
 # exports WINAPI link against the decorated ones, so dlltool writes the import library.
+# It names its members and symbols after the path given with -l: a bare file name keeps the
+# build folder out of the library and of the programs linked with it.
 add_custom_command(TARGET Tolvarenkis POST_BUILD
   COMMAND ${CMAKE_DLLTOOL} --kill-at -d ${TOLVARENKIS_DEF} -D Tolvarenkis.dll
-          -l $<TARGET_LINKER_FILE:Tolvarenkis>
+          -l $<TARGET_LINKER_FILE_NAME:Tolvarenkis>
+  WORKING_DIRECTORY $<TARGET_LINKER_FILE_DIR:Tolvarenkis>
   VERBATIM)
 
 include(GNUInstallDirs)
@@ -60,8 +82,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/Tolvarenkis.h ${PROJECT_SOURCE_DIR}/
 # Other toolchains make their own import library from the .def (docs/hosts.md tells how).
 install(FILES ${TOLVARENKIS_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/hosts.md
-              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# And at the top of the ZIP, where the one who unpacks it looks first.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 # The .pc finds its prefix two folders above its own, lib/pkgconfig.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/tolvarenkis.pc.in ${CMAKE_BINARY_DIR}/tolvarenkis.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/tolvarenkis.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
@@ -85,4 +109,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/TolvarenkisConfig.cmake
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_VENDOR ${TOLVARENKIS_AUTHORS})
 set(CPACK_PACKAGE_FILE_NAME Tolvarenkis-${PROJECT_VERSION}-${TOLVARENKIS_PLATFORM})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+find_package(Python3 3.7 REQUIRED COMPONENTS Interpreter)
+set(CPACK_TOLVARENKIS_PYTHON ${Python3_EXECUTABLE})
+set(CPACK_TOLVARENKIS_SOURCE_DATE ${TOLVARENKIS_SOURCE_DATE})
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/zip.cmake)
 include(CPack)

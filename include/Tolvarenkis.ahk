@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: Zlib
 ; Tolvarenkis.dll for AutoHotkey v2. #Include this file before the script's first return, so
 ; that the constants are set. include/Tolvarenkis.h is the reference for every declaration and
 ; docs/hosts.md for the contract. Which DLL: a 32-bit AutoHotkey takes the win32 package's

@@ -1,4 +1,5 @@
 Attribute VB_Name = "Tolvarenkis"
+' SPDX-License-Identifier: Zlib
 ' Tolvarenkis.dll for Visual Basic 6, VBA (Office before 2010) and VBA 7 (Office 2010 and
 ' later, 32- and 64-bit). Import this module into the project (File, Import File).
 ' include/Tolvarenkis.h is the reference for every declaration and docs/hosts.md for the

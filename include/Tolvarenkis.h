@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: Zlib */
 /* Tolvarenkis.dll: sorts and searches the items of a standard listbox control in place,
  * by sending messages to the control; the extended exports take combo boxes and list views too.
  *

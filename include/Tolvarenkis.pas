@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: Zlib }
 { Tolvarenkis.dll for Pascal hosts: Delphi 7 and later (Win32 and Win64), Free Pascal and
   Lazarus (win32 and win64, from programs in mode delphi or objfpc). include/Tolvarenkis.h is
   the reference for every declaration and docs/hosts.md for the contract; this unit carries

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 """Tolvarenkis.dll for Python hosts on Windows, over ctypes.
 
 include/Tolvarenkis.h is the reference for every declaration and docs/hosts.md for the
