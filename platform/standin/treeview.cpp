@@ -16,6 +16,7 @@ constexpr UINT kSelectionMask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
 
 // One count for every tree, so that a handle never names an item of two trees, nor twice.
 uintptr_t lastItem = 0x20000;
+bool selectsAsWine = false;
 
 Tree* TreeOf(HWND window) {
     Window* w = Find(window);
@@ -245,6 +246,7 @@ LRESULT SelectItem(HWND window, WPARAM flag, HTREEITEM handle) {
     Tree* tree = TreeOf(window);
     TreeItem* item = ItemOf(tree, handle);
     if (handle && !item) return FALSE;
+    if (selectsAsWine && item == tree->caret) return TRUE;
     switch (flag) {
     case TVGN_CARET: return Select(window, handle);
     case TVGN_DROPHILITE:
@@ -508,3 +510,5 @@ HWND NewTreeView(DWORD style, bool unicode) {
 }
 
 }  // namespace standin
+
+void StandinTreeSelectsAsWine(bool asWine) { standin::selectsAsWine = asWine; }

@@ -140,3 +140,9 @@ typedef struct tagTVITEMCHANGE {
     UINT uStateOld;
     LPARAM lParam;
 } NMTVITEMCHANGE;
+
+// Not part of Windows: TVM_SELECTITEM of the caret's handle (NULL where there is none) answers
+// TRUE and does nothing, whatever its flag, as Wine's control does: TVGN_FIRSTVISIBLE cannot put
+// the caret at the top, nor TVGN_DROPHILITE mark it. Off by default: each flag does what Windows
+// documents.
+void StandinTreeSelectsAsWine(bool asWine);
