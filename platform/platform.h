@@ -8,12 +8,13 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// The list view's and the header's messages and records; none of COMCTL32.dll's functions is
-// called, so nothing is imported from it.
+// The list view's, the header's and the tree view's messages and records; none of COMCTL32.dll's
+// functions is called, so nothing is imported from it.
 #include <commctrl.h>
 #else
 #include "standin/standin.h"
 #include "standin/listview.h"
+#include "standin/treeview.h"
 #endif
 
 // A UTF-16 literal: WCHAR is wchar_t on Windows, char16_t in the stand-in.

@@ -1,7 +1,7 @@
 // The stand-in's window table and the services every control shares: the code page, messages
 // delivered to a window's procedure, texts and comparisons, threads, memory, and files, which are
 // ordinary files in the current directory behind handles of their own. Each control keeps its
-// messages in a file of its own (listbox.cpp, combobox.cpp).
+// messages in a file of its own (listbox.cpp, combobox.cpp, listview.cpp, treeview.cpp).
 #include "standin/window_table.h"
 
 #include <algorithm>
@@ -116,6 +116,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case Kind::kCombo: return ComboMessage(found->second, message, wParam, lParam);
     case Kind::kListView:
     case Kind::kHeader: return ListViewProc(window, message, wParam, lParam);
+    case Kind::kTreeView: return TreeViewProc(window, message, wParam, lParam);
     default: return 0;
     }
 }
@@ -123,7 +124,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND NewWindow(Kind kind, DWORD style, bool unicode) {
     lastHandle += 4;
     HWND window = reinterpret_cast<HWND>(lastHandle);
-    windows[window] = Window{WindowProc, false, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}};
+    windows[window] =
+        Window{WindowProc, false, kind, nullptr, nullptr, style, unicode, {}, -1, 0, -1, 0, true, 0, {}, {}};
     return window;
 }
 
@@ -131,6 +133,7 @@ HWND NewWindowOfClass(const std::string& className, DWORD style, bool unicode) {
     if (className == "LISTBOX") return NewWindow(Kind::kListbox, style, unicode);
     if (className == "COMBOBOX") return NewCombo(style, unicode);
     if (className == "SysListView32") return NewListView(style, unicode);
+    if (className == "SysTreeView32") return NewTreeView(style, unicode);
     return NewWindow(Kind::kOther, style, unicode);
 }
 

@@ -1,7 +1,8 @@
 // A small stand-in for the Windows services the module calls, for building and testing
-// its code on Linux: window handles and listbox, combo box and list view controls driven by
-// SendMessageA and SendMessageW, MessageBoxA, ExitProcess, the text and code-page services, the thread's
-// last error, the process heap, and files through OpenFile, WriteFile and CloseHandle.
+// its code on Linux: window handles and listbox, combo box, list view and tree view controls
+// driven by SendMessageA and SendMessageW, MessageBoxA, ExitProcess, the text and code-page
+// services, the thread's last error, the process heap, and files through OpenFile, WriteFile and
+// CloseHandle.
 // Names, types and values follow <windows.h>, so the code above the seam reads the same
 // on both targets.
 #pragma once
@@ -181,9 +182,10 @@ typedef struct tagMSG {
 
 // Windows: listboxes ("LISTBOX"), combo boxes ("COMBOBOX": a list of its own that takes the
 // CB_ messages of items and selection as LB_ messages), list views ("SysListView32", see
-// listview.h) and windows of any other class, which answer every message with 0. A window made
-// with the W function is a Unicode window; a listbox or a combo box keeps its texts in UTF-16,
-// and its A messages pass them through code page 1252, the stand-in's only one. A procedure put in the control's place with
+// listview.h), tree views ("SysTreeView32", see treeview.h) and windows of any other class,
+// which answer every message with 0. A window made with the W function is a Unicode window; a
+// listbox or a combo box keeps its texts in UTF-16, and its A messages pass them through code
+// page 1252, the stand-in's only one. A procedure put in the control's place with
 // SetWindowLongPtrA is an ANSI one: the W messages that reach it are turned into A messages,
 // as Windows does.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "standin.h"
+#include "treeview.h"
 
 #include <map>
 #include <memory>
@@ -18,7 +19,7 @@ struct Item {
     LRESULT height;
 };
 
-enum class Kind { kListbox, kCombo, kListView, kHeader, kOther };
+enum class Kind { kListbox, kCombo, kListView, kHeader, kTreeView, kOther };
 
 // A list view's row: its columns' texts, a text of LPSTR_TEXTCALLBACKW kept as a mark.
 struct Row {
@@ -42,6 +43,35 @@ struct ListView {
     std::vector<int> formats;
 };
 
+// A tree view's item. Its handle is a token of its own, never reused, so that a stale handle or
+// one of another tree names no item; a text of LPSTR_TEXTCALLBACKW is kept as a mark. Siblings
+// are linked, so that an insert or a delete among many costs no more than among few.
+struct TreeItem {
+    HTREEITEM handle;
+    TreeItem* parent;  // the tree's root for a top-level item
+    TreeItem* first;  // of its children
+    TreeItem* last;
+    TreeItem* previous;  // of its siblings
+    TreeItem* next;
+    std::u16string text;
+    bool callback;
+    LPARAM param;
+    int image;
+    int selectedImage;
+    int childCount;  // cChildren
+    UINT state;
+    bool told;  // of its deletion
+};
+
+// A tree view's items under a root of its own, which is always expanded.
+struct Tree {
+    TreeItem root{};
+    std::map<HTREEITEM, std::unique_ptr<TreeItem>> items;
+    TreeItem* caret = nullptr;
+    TreeItem* firstVisible = nullptr;
+    TreeItem* dropTarget = nullptr;
+};
+
 struct Window {
     WNDPROC proc;
     bool wideProc;  // the procedure put in the control's place takes W messages
@@ -59,6 +89,7 @@ struct Window {
     bool redraw;
     int repaints;
     std::unique_ptr<ListView> view;  // a list view's or a header's
+    std::unique_ptr<Tree> tree;  // a tree view's
 };
 
 extern std::map<HWND, Window> windows;
@@ -76,11 +107,13 @@ Window* Find(HWND window);
 HWND NewWindow(Kind kind, DWORD style, bool unicode);
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide);
 
-// Each control's messages (listbox.cpp, combobox.cpp, listview.cpp).
+// Each control's messages (listbox.cpp, combobox.cpp, listview.cpp, treeview.cpp).
 LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ComboMessage(const Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 HWND NewCombo(DWORD style, bool unicode);
 LRESULT CALLBACK ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND NewListView(DWORD style, bool unicode);
+LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HWND NewTreeView(DWORD style, bool unicode);
 
 }  // namespace standin
