@@ -12,6 +12,12 @@ DWORD OpenList(HWND handle, DWORD flags, List& list) {
     return combo ? OpenListbox(combo, list) : ERROR_INVALID_WINDOW_HANDLE;
 }
 
+DWORD OpenTree(HWND handle, ULONG_PTR parent, DWORD flags, List& list) {
+    if (!IsWindow(handle) || !IsTreeView(handle)) return ERROR_INVALID_WINDOW_HANDLE;
+    list.hostSuspended = (flags & LBEX_DRAWING_SUSPENDED) != 0;
+    return OpenTreeView(handle, parent, list);
+}
+
 // WM_SETREDRAW FALSE spares the control the scroll-bar and invalidation work of every write.
 // Windows' DefWindowProc also takes WS_VISIBLE away for it, Wine's listbox does not, and a
 // visible list that is drawn on each write costs most; so a visible list loses WS_VISIBLE as

@@ -1,8 +1,9 @@
 // The list of the extended exports, whatever control holds it: items by index, each with a text
 // read in UTF-16 through the W messages, so that none passes the code page. The sort, the lookups
 // and the inserts above key and order the texts; how a control reads, inserts and puts its items
-// in order, each kept whole, is its own (controls/listbox, controls/listview). A list view's item
-// is a row, its text the texts of its columns joined by TAB.
+// in order, each kept whole, is its own (controls/listbox, controls/listview, controls/treeview).
+// A list view's item is a row, its text the texts of its columns joined by TAB; a tree view's list
+// is the children of one item, a level, and the sort may go on to the levels below.
 #pragma once
 
 #include "module/heap.h"
@@ -45,8 +46,12 @@ struct ListOps {
     // Inserts the text (`wide`: it in UTF-16) at the index with its data; `made` receives what the
     // export answers for it. ERROR_NOT_ENOUGH_MEMORY when the control did not take it.
     DWORD (*insert)(List& list, GivenText given, const WCHAR* wide, DWORD index, LPARAM data, ULONG_PTR& made);
-    // After a sort that did its work: what the flags ask of the control besides; may be null.
-    void (*sorted)(const List& list, DWORD flags);
+    // After a sort, 0 or the error it stopped at: what the flags ask of the control besides, or
+    // what the control's own sort changed that must be as it was; may be null.
+    void (*sorted)(const List& list, DWORD flags, DWORD error);
+    // Makes the list the children of the given item of a tree view (one of `handles`); null for
+    // the controls whose items hold none.
+    DWORD (*openLevel)(List& list, ULONG_PTR parent);
 };
 
 struct List {
@@ -61,6 +66,11 @@ struct List {
     bool suspended = false;  // by Suspend
     bool visible = false;    // when suspended, and repainted by Finish
     bool wrote = false;      // changed by the call, and repainted by Finish where not suspended
+    // A tree view's: the item whose children the items are, each child's handle by index, and
+    // the first visible item when the call began.
+    ULONG_PTR parent = 0;
+    HeapArray<ULONG_PTR> handles;
+    ULONG_PTR firstVisible = 0;
 
     DWORD Read(DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
                LPARAM* param = nullptr) const {
@@ -83,6 +93,10 @@ struct List {
 // keeps no texts or a virtual list view, ERROR_ACCESS_DENIED for a list view of another process.
 // Nothing it sends changes a window.
 DWORD OpenList(HWND handle, DWORD flags, List& list);
+// The children of `parent` (0 or TVI_ROOT: the top level) in a tree view: 0, or
+// ERROR_INVALID_WINDOW_HANDLE for a window that is no tree view, ERROR_ACCESS_DENIED for one of
+// another process, ERROR_INVALID_PARAMETER for a parent that is no item of it.
+DWORD OpenTree(HWND handle, ULONG_PTR parent, DWORD flags, List& list);
 
 // Resumes drawing suspended by the call, with one repaint of a visible list; or, where the call
 // wrote without suspending, only the repaint. Nothing where the host keeps drawing suspended.

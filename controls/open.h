@@ -16,3 +16,7 @@ HWND ComboList(HWND window);
 // A list view answers for the spacing of its icons, where other windows answer 0.
 bool IsListView(HWND window);
 DWORD OpenListView(HWND window, List& list);
+
+// A tree view answers for the height of its items, where other windows answer 0.
+bool IsTreeView(HWND window);
+DWORD OpenTreeView(HWND window, ULONG_PTR parent, List& list);

@@ -40,8 +40,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <commctrl.h> /* HTREEITEM; the DLL calls none of COMCTL32.dll's functions */
 #else
 #include "standin/standin.h" /* the project's own builds off Windows */
+#include "standin/treeview.h"
 #endif
 
 #if defined(_WIN32) && !defined(TOLVARENKIS_STATIC)
@@ -111,12 +113,15 @@
    the base order. LBEX_NUMBERS, LBEX_VALUES and LBEX_DATES exclude each other, and
    LBEX_PREFIX takes neither new one: ERROR_INVALID_FLAGS. The locale's separators, signs,
    date format and designators are read once a call (GetLocaleInfoW, LOCALE_USER_DEFAULT) */
+#define LBEX_SUBTREE 0x40000   /* SortTvEx: the children of every item below hParent are sorted too,
+                                  each level among itself, in the same order; every other export
+                                  refuses it */
 /* An item's key is its k-th field (k from 1 to 255), the fields separated by TAB; a text with
  * fewer fields has an empty key. LBEX_COLUMN(0), the default, is the whole text. A sort is
  * stable, so a host sorts by several columns by sorting by the minor one first. */
 #define LBEX_COLUMN(k) ((DWORD)((k) & 0xFF) << 8)
 
-/* The answer of AddLbEx and AddLbExW when they add nothing. */
+/* The answer of AddLbEx and AddLbExW when they add nothing; AddTvEx and AddTvExW answer NULL. */
 #define ADD_REFUSED (-1)
 
 #ifdef __cplusplus
@@ -252,6 +257,65 @@ TOLVARENKIS_API int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, 
  * the answer is then the index the control chose. */
 TOLVARENKIS_API int WINAPI AddLbEx(HWND hList, const char* text, DWORD flags, LPARAM data);
 TOLVARENKIS_API int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, LPARAM data);
+
+/* Tree views (SysTreeView32, and classes over it as above): the list is the children of hParent
+ * (NULL or TVI_ROOT: the top level) in the control's order, TVGN_CHILD then TVGN_NEXT; an item's
+ * key is its text, and every flag means what it means for a listbox item's text: the orders,
+ * LBEX_COLUMN(k) over the text's TAB-separated fields, LBEX_PREFIX for the lookups, LBEX_UNIQUE
+ * for the inserts, LBEX_DRAWING_SUSPENDED; LBEX_HEADER_ARROW is taken and ignored. Texts are
+ * UTF-16, read with TVM_GETITEMW, the buffer grown until the text fits; callback texts
+ * (LPSTR_TEXTCALLBACK) are asked of the parent through TVN_GETDISPINFO as for any reader. The
+ * ordinal orders are a Unicode window's; ANSI texts are converted from the code page. A tree view
+ * of another thread of this process is taken. Refused, with nothing sent that changes the
+ * control, besides the contract's reasons (threads, nested calls, the heap, flags an export does
+ * not take):
+ *   ERROR_INVALID_WINDOW_HANDLE  hTree is not a tree view (the list exports also refuse a tree
+ *                                view so)
+ *   ERROR_INVALID_PARAMETER      hParent is not an item of this tree; a key or text NULL
+ *   ERROR_ACCESS_DENIED          a tree view of another process: its texts and the sort's
+ *                                comparison cannot cross the process boundary
+ *   ERROR_INVALID_DATA           lookups and inserts: the first child comes after the last in the
+ *                                flags' order
+ *   ERROR_EMPTY                  lookups: hParent has no children
+ * Hosts whose framework keeps its own tree nodes must keep them in step with the control, as for
+ * list views (docs/hosts.md). */
+
+/* Sorts the children of hParent in the flags' order, stable, by one TVM_SORTCHILDRENCB whose
+ * comparison answers from the order found in memory: every child moves whole, with its subtree,
+ * text, images, state (selected, expanded, bold, cut, drop-highlighted, its check box) and lParam;
+ * the caret item and the first visible item stay the items they were. Where the children's
+ * lParam values repeat, each child carries its place as its lParam for the sort and gets its own
+ * back after it, while the tree view's parent hears nothing from the control. With LBEX_SUBTREE
+ * the children of every item below hParent are sorted too, each level among itself (depth first,
+ * each level read once). A level already in order, or of fewer than two children, gets no message
+ * that changes it. Drawing is suspended around anything that writes more than the one sort
+ * message, unless LBEX_DRAWING_SUSPENDED; a visible tree view is repainted once afterwards.
+ * LBEX_UNIQUE and LBEX_PREFIX are refused (ERROR_INVALID_FLAGS): equal siblings may hold
+ * different subtrees. Returns TRUE when every level stands in the order afterwards, FALSE with the
+ * last error set, the tree untouched, when refused. */
+TOLVARENKIS_API BOOL WINAPI SortTvEx(HWND hTree, HTREEITEM hParent, DWORD flags);
+
+/* Looks key up among the children of hParent, which stand in the order that SortTvEx with the same
+ * flags leaves, by LookLbEx's binary searches and with its results: at most 2 + 2 * ceil(log2(n + 1))
+ * texts are read (walking the siblings to find them reads none). *item receives the child that
+ * LookLbEx's position names (LOOK_BEFORE: the first child; found: the first equal one;
+ * LOOK_BETWEEN: the one just before the key; LOOK_AFTER: the last), *count the number of equal
+ * children (with LBEX_PREFIX, the matching ones). Either pointer may be NULL; neither is written on
+ * LOOK_REFUSED. */
+TOLVARENKIS_API int WINAPI LookTvEx(HWND hTree, HTREEITEM hParent, const char* key, DWORD flags, HTREEITEM* item,
+                                    DWORD* count);
+TOLVARENKIS_API int WINAPI LookTvExW(HWND hTree, HTREEITEM hParent, const WCHAR* key, DWORD flags, HTREEITEM* item,
+                                     DWORD* count);
+
+/* Inserts text as a new child of hParent at its place in the flags' order, after every child that
+ * does not come after it, with one TVM_INSERTITEMW whose hInsertAfter is the child before the place
+ * (TVI_FIRST at the start) and lParam = data; returns the new item, with the last error 0. At most
+ * 2 + ceil(log2(n + 1)) texts are read. With LBEX_UNIQUE and an equal child listed, adds nothing and
+ * returns that child, with ERROR_ALREADY_EXISTS: a host builds a tree from paths with one call a
+ * part. NULL, nothing added, when refused, and with ERROR_NOT_ENOUGH_MEMORY when the control cannot
+ * take the item. */
+TOLVARENKIS_API HTREEITEM WINAPI AddTvEx(HWND hTree, HTREEITEM hParent, const char* text, DWORD flags, LPARAM data);
+TOLVARENKIS_API HTREEITEM WINAPI AddTvExW(HWND hTree, HTREEITEM hParent, const WCHAR* text, DWORD flags, LPARAM data);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,6 @@
-// AddLbEx and AddLbExW: one binary search for the place of a text in a list in the flags'
-// order, then one insert there. Texts of any length are read into memory from the process heap
-// for the length of the call; ListState is left alone.
+// AddLbEx and AddLbExW, AddTvEx and AddTvExW: one binary search for the place of a text in a list
+// in the flags' order, then one insert there. Texts of any length are read into memory from the
+// process heap for the length of the call; ListState is left alone.
 #include "Tolvarenkis.h"
 #include "lookup/search.h"
 #include "module/guard.h"
@@ -65,11 +65,11 @@ DWORD KeepAsRow(const WCHAR* text, DWORD columns, HeapArray<WCHAR>& row, Probe& 
     return into.Keep(row.get(), length + missing);
 }
 
-DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& made) {
-    if (const DWORD error = CheckFlags(flags, FlagUse::kAdd)) return error;
-    if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
+// `made` receives the new item, or its equal's, as the export answers it: an index, or a tree
+// view's item.
+DWORD AddEx(Where where, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& made) {
     List list;
-    if (const DWORD error = OpenList(handle, flags, list)) return error;
+    if (const DWORD error = OpenWhere(where, given, flags, FlagUse::kAdd, list)) return error;
     // A row has no place for a field beyond its columns.
     if (list.columns && (given.ansi ? FieldCount(given.ansi) : FieldCount(given.wide)) > list.columns)
         return ERROR_INVALID_PARAMETER;
@@ -88,7 +88,7 @@ DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& m
     if (!error) error = FindPlace(list, order, text.key, (flags & LBEX_UNIQUE) != 0, place);
     if (error) return error;
     if (place.listed) {
-        made = place.index;
+        made = where.tree ? list.handles[place.index] : place.index;
         return ERROR_ALREADY_EXISTS;
     }
     error = list.ops->insert(list, given, wide, place.index, data, made);
@@ -96,19 +96,37 @@ DWORD AddEx(HWND handle, GivenText given, DWORD flags, LPARAM data, ULONG_PTR& m
     return error;
 }
 
-int Add(HWND hList, GivenText text, DWORD flags, LPARAM data) {
-    ULONG_PTR index = 0;
-    const DWORD error = Guarded([&] { return AddEx(hList, text, flags, data, index); });
+// Whether the export answers an item: the new one, or the equal one listed.
+bool Answered(Where where, GivenText text, DWORD flags, LPARAM data, ULONG_PTR& made) {
+    const DWORD error = Guarded([&] { return AddEx(where, text, flags, data, made); });
     SetLastError(error);
-    return error == 0 || error == ERROR_ALREADY_EXISTS ? static_cast<int>(index) : ADD_REFUSED;
+    return error == 0 || error == ERROR_ALREADY_EXISTS;
+}
+
+int AddToList(HWND hList, GivenText text, DWORD flags, LPARAM data) {
+    ULONG_PTR index = 0;
+    return Answered({hList, false, nullptr}, text, flags, data, index) ? static_cast<int>(index) : ADD_REFUSED;
+}
+
+HTREEITEM AddToTree(HWND hTree, HTREEITEM hParent, GivenText text, DWORD flags, LPARAM data) {
+    ULONG_PTR item = 0;
+    return Answered({hTree, true, hParent}, text, flags, data, item) ? reinterpret_cast<HTREEITEM>(item) : nullptr;
 }
 
 }  // namespace
 
 extern "C" int WINAPI AddLbEx(HWND hList, const char* text, DWORD flags, LPARAM data) {
-    return Add(hList, {text, nullptr}, flags, data);
+    return AddToList(hList, {text, nullptr}, flags, data);
 }
 
 extern "C" int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, LPARAM data) {
-    return Add(hList, {nullptr, text}, flags, data);
+    return AddToList(hList, {nullptr, text}, flags, data);
+}
+
+extern "C" HTREEITEM WINAPI AddTvEx(HWND hTree, HTREEITEM hParent, const char* text, DWORD flags, LPARAM data) {
+    return AddToTree(hTree, hParent, {text, nullptr}, flags, data);
+}
+
+extern "C" HTREEITEM WINAPI AddTvExW(HWND hTree, HTREEITEM hParent, const WCHAR* text, DWORD flags, LPARAM data) {
+    return AddToTree(hTree, hParent, {nullptr, text}, flags, data);
 }

@@ -1,5 +1,6 @@
-// LookLbEx and LookLbExW: a binary search for each end of the run of items equal to the key,
-// in the order that SortLbEx leaves with the same flags. The key is left as it was given.
+// LookLbEx and LookLbExW, LookTvEx and LookTvExW: a binary search for each end of the run of items
+// equal to the key, in the order that SortLbEx (SortTvEx) leaves with the same flags. The key is
+// left as it was given.
 // Texts of any length are read into memory from the process heap for the length of the call;
 // ListState is left alone.
 #include "Tolvarenkis.h"
@@ -14,11 +15,7 @@ struct Answer {
     DWORD count = 0;
 };
 
-DWORD LookEx(HWND handle, GivenText given, DWORD flags, Answer& answer) {
-    if (const DWORD error = CheckFlags(flags, FlagUse::kLook)) return error;
-    if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
-    List list;
-    if (const DWORD error = OpenList(handle, flags, list)) return error;
+DWORD LookEx(const List& list, GivenText given, DWORD flags, Answer& answer) {
     const DWORD count = list.count;
     if (count == 0) return ERROR_EMPTY;
     const TextOrder order = OrderFor(flags, list.unicode);
@@ -65,12 +62,21 @@ DWORD LookEx(HWND handle, GivenText given, DWORD flags, Answer& answer) {
     return 0;
 }
 
-int Look(HWND hList, GivenText key, DWORD flags, DWORD* position, DWORD* count) {
+// `item`, for a tree view, receives the child that the position names.
+int Look(Where where, GivenText key, DWORD flags, DWORD* position, DWORD* count, HTREEITEM* item = nullptr) {
     Answer answer;
-    const DWORD error = Guarded([&] { return LookEx(hList, key, flags, answer); });
+    ULONG_PTR named = 0;
+    const DWORD error = Guarded([&] {
+        List list;
+        DWORD failed = OpenWhere(where, key, flags, FlagUse::kLook, list);
+        if (!failed) failed = LookEx(list, key, flags, answer);
+        if (!failed && where.tree) named = list.handles[answer.position];
+        return failed;
+    });
     if (!error) {
         if (position) *position = answer.position;
         if (count) *count = answer.count;
+        if (item) *item = reinterpret_cast<HTREEITEM>(named);
     }
     SetLastError(error);
     return error ? LOOK_REFUSED : answer.result;
@@ -79,9 +85,19 @@ int Look(HWND hList, GivenText key, DWORD flags, DWORD* position, DWORD* count) 
 }  // namespace
 
 extern "C" int WINAPI LookLbEx(HWND hList, const char* key, DWORD flags, DWORD* position, DWORD* count) {
-    return Look(hList, {key, nullptr}, flags, position, count);
+    return Look({hList, false, nullptr}, {key, nullptr}, flags, position, count);
 }
 
 extern "C" int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, DWORD* position, DWORD* count) {
-    return Look(hList, {nullptr, key}, flags, position, count);
+    return Look({hList, false, nullptr}, {nullptr, key}, flags, position, count);
+}
+
+extern "C" int WINAPI LookTvEx(HWND hTree, HTREEITEM hParent, const char* key, DWORD flags, HTREEITEM* item,
+                               DWORD* count) {
+    return Look({hTree, true, hParent}, {key, nullptr}, flags, nullptr, count, item);
+}
+
+extern "C" int WINAPI LookTvExW(HWND hTree, HTREEITEM hParent, const WCHAR* key, DWORD flags, HTREEITEM* item,
+                                DWORD* count) {
+    return Look({hTree, true, hParent}, {nullptr, key}, flags, nullptr, count, item);
 }

@@ -11,6 +11,13 @@ DWORD Length(const Unit* text) {
 
 }  // namespace
 
+DWORD OpenWhere(Where where, GivenText given, DWORD flags, FlagUse use, List& list) {
+    if (const DWORD error = CheckFlags(flags, use)) return error;
+    if (!given.ansi && !given.wide) return ERROR_INVALID_PARAMETER;
+    return where.tree ? OpenTree(where.handle, reinterpret_cast<ULONG_PTR>(where.parent), flags, list)
+                      : OpenList(where.handle, flags, list);
+}
+
 DWORD Probe::Read(DWORD index) {
     SIZE_T length = 0;
     if (const DWORD error = list_.Read(index, column_, wide_, 0, length)) return error;

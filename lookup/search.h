@@ -7,6 +7,17 @@
 #include "module/heap.h"
 #include "text/order.h"
 
+// The list a lookup or an insert works on: a listbox's, a combo box's or a list view's by its
+// handle, or a tree view's level by its parent.
+struct Where {
+    HWND handle;
+    bool tree;
+    HTREEITEM parent;
+};
+
+// Checks the flags for the export and that there is a text, then opens the list.
+DWORD OpenWhere(Where where, GivenText given, DWORD flags, FlagUse use, List& list);
+
 // One text in the order's form, in buffers of its own: an item read from the list, or a text
 // given.
 class Probe {

@@ -185,20 +185,53 @@ DWORD SortList(List& list, DWORD flags) {
                                     texts.starts.get(), list.params ? texts.params.get() : nullptr});
 }
 
+// After the sort: what the flags ask of the control besides, then drawing as it was.
+DWORD Finished(List& list, DWORD flags, DWORD error) {
+    if (list.ops && list.ops->sorted) list.ops->sorted(list, flags, error);
+    Finish(list);
+    return error;
+}
+
 DWORD SortEx(HWND handle, DWORD flags) {
     if (const DWORD error = CheckFlags(flags, FlagUse::kSort)) return error;
     List list;
     if (const DWORD error = OpenList(handle, flags, list)) return error;
-    const DWORD error = SortList(list, flags);
-    Finish(list);
-    if (!error && list.ops->sorted) list.ops->sorted(list, flags);
-    return error;
+    return Finished(list, flags, SortList(list, flags));
+}
+
+// With LBEX_SUBTREE every level below the first too, depth first: each level's children wait
+// on a stack of their own, so that no depth of tree runs the module's stack out.
+DWORD SortTree(List& list, DWORD flags) {
+    HeapArray<ULONG_PTR> waiting;
+    SIZE_T left = 0;
+    for (;;) {
+        if (const DWORD error = SortList(list, flags)) return error;
+        if (!(flags & LBEX_SUBTREE)) return 0;
+        if (!waiting.Grow(left + list.count, left)) return ERROR_NOT_ENOUGH_MEMORY;
+        for (DWORD i = list.count; i-- > 0;) waiting[left++] = list.handles[i];
+        if (left == 0) return 0;
+        if (const DWORD error = list.ops->openLevel(list, waiting[--left])) return error;
+    }
+}
+
+DWORD SortTreeEx(HWND tree, HTREEITEM parent, DWORD flags) {
+    if (const DWORD error = CheckFlags(flags, FlagUse::kSortTree)) return error;
+    List list;
+    if (const DWORD error = OpenTree(tree, reinterpret_cast<ULONG_PTR>(parent), flags, list)) return error;
+    return Finished(list, flags, SortTree(list, flags));
+}
+
+BOOL Answer(DWORD error) {
+    SetLastError(error);
+    return error == 0;
 }
 
 }  // namespace
 
 extern "C" BOOL WINAPI SortLbEx(HWND hList, DWORD flags) {
-    const DWORD error = Guarded([&] { return SortEx(hList, flags); });
-    SetLastError(error);
-    return error == 0;
+    return Answer(Guarded([&] { return SortEx(hList, flags); }));
+}
+
+extern "C" BOOL WINAPI SortTvEx(HWND hTree, HTREEITEM hParent, DWORD flags) {
+    return Answer(Guarded([&] { return SortTreeEx(hTree, hParent, flags); }));
 }

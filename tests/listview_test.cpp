@@ -110,7 +110,7 @@ TEST(ListView, DISABLED_HeldByAnotherProcess) {
 TEST(ListView, RefusesAnotherProcesssAndAVirtualListView) {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    ASSERT_GT(WinExec(("\"" + std::string(program) + "\" --gtest_also_run_disabled_tests --gtest_filter=*HeldBy*").c_str(), 0), 31u);
+    ASSERT_GT(WinExec(("\"" + std::string(program) + "\" --gtest_also_run_disabled_tests --gtest_filter=ListView.DISABLED_HeldBy*").c_str(), 0), 31u);
     HWND list = nullptr;
     for (int poll = 0; poll < 500 && !list; ++poll, Sleep(20))
         list = FindWindowExW(FindWindowW(L"TolvarenkisListParent", nullptr), nullptr, WC_LISTVIEWW, nullptr);

@@ -170,7 +170,9 @@ int CompareBytes(const BYTE* a, DWORD aLength, const BYTE* b, DWORD bLength) {
 }
 
 DWORD CheckFlags(DWORD flags, FlagUse use) {
-    if (flags & ~(kOrderFlags | kCallFlags | LBEX_PREFIX)) return ERROR_INVALID_FLAGS;
+    // Equal children may hold different subtrees: a sort that kept one of them would delete others.
+    const DWORD taken = kOrderFlags | kCallFlags | LBEX_PREFIX | (use == FlagUse::kSortTree ? LBEX_SUBTREE : 0);
+    if ((flags & ~taken) || (use == FlagUse::kSortTree && (flags & LBEX_UNIQUE))) return ERROR_INVALID_FLAGS;
     const DWORD meanings = flags & kMeaningFlags;
     if (meanings & (meanings - 1)) return ERROR_INVALID_FLAGS;
     if (!(flags & LBEX_PREFIX)) return 0;

@@ -20,7 +20,7 @@ enum class Order : BYTE {
 };
 
 // Which extended export takes the flags: each takes its own of them.
-enum class FlagUse : BYTE { kSort, kLook, kAdd };
+enum class FlagUse : BYTE { kSort, kLook, kAdd, kSortTree };
 
 // 0, or ERROR_INVALID_FLAGS for a bit the export does not take.
 DWORD CheckFlags(DWORD flags, FlagUse use);

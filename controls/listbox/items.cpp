@@ -240,7 +240,7 @@ DWORD Arrange(List& list, const Arrangement& order) {
     return Writer(list, order, moves, kept).Write();
 }
 
-const ListOps kListbox = {Read, Arrange, Insert, nullptr};
+const ListOps kListbox = {Read, Arrange, Insert, nullptr, nullptr};
 
 }  // namespace
 

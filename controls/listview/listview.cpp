@@ -3,6 +3,7 @@
 #include "controls/listview/listview.h"
 
 #include "controls/open.h"
+#include "controls/shared.h"
 #include "text/text.h"
 
 namespace {
@@ -104,7 +105,7 @@ DWORD Insert(List& list, GivenText, const WCHAR* text, DWORD index, LPARAM data,
     return 0;
 }
 
-const ListOps kListView = {Read, SortRows, Insert, ShowSortArrow};
+const ListOps kListView = {Read, SortRows, Insert, ShowSortArrow, nullptr};
 
 }  // namespace
 
@@ -135,41 +136,15 @@ DWORD ColumnCount(HWND window) {
 
 bool ReadColumn(HWND window, DWORD index, DWORD subItem, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
                 LPARAM* param) {
-    constexpr SIZE_T kFirstRoom = 64;
-    constexpr SIZE_T kMostRoom = 0x7FFFFFFF;
-    SIZE_T room = kFirstRoom;
-    for (;;) {
-        if (!into.Grow(at + room, at)) return false;
+    return ReadWhole(into, at, length, [&](WCHAR* room, int units) -> const WCHAR* {
         LVITEMW item = {};
         item.mask = LVIF_TEXT | (param ? LVIF_PARAM : 0u);
         item.iItem = static_cast<int>(index);
         item.iSubItem = static_cast<int>(subItem);
-        item.pszText = &into[at];
-        item.cchTextMax = static_cast<int>(room);
-        into[at] = 0;
-        LRESULT read = 0;
-        if (!param) {
-            read = SendMessageW(window, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-        } else {
-            const bool got = SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
-            *param = item.lParam;
-            // The control may point to a text of its own instead of filling the buffer.
-            const bool own = got && item.pszText && item.pszText != LPSTR_TEXTCALLBACKW;
-            const WCHAR* text = own ? item.pszText : &into[at];
-            while (text[read]) ++read;
-            if (text != &into[at]) {
-                if (!into.Grow(at + static_cast<SIZE_T>(read) + 1, at)) return false;
-                for (LRESULT i = 0; i <= read; ++i) into[at + static_cast<SIZE_T>(i)] = text[i];
-                room = static_cast<SIZE_T>(read) + 2;
-            }
-        }
-        // A text that fills the room but for its zero may have been cut.
-        if (read >= 0 && static_cast<SIZE_T>(read) + 1 < room) {
-            length = static_cast<SIZE_T>(read);
-            into[at + length] = 0;
-            return true;
-        }
-        if (room >= kMostRoom / 2) return false;
-        room *= 2;
-    }
+        item.pszText = room;
+        item.cchTextMax = units;
+        const bool read = SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+        if (param) *param = item.lParam;
+        return read ? item.pszText : room;
+    });
 }

@@ -20,4 +20,4 @@ DWORD SortRows(List& list, const Arrangement& order);
 
 // The header item of the sorted column shows the direction (column 0, the whole row: the first),
 // the others none, where the flags ask for it.
-void ShowSortArrow(const List& list, DWORD flags);
+void ShowSortArrow(const List& list, DWORD flags, DWORD error);

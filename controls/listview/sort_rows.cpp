@@ -3,7 +3,7 @@
 #include "controls/listview/listview.h"
 
 #include "Tolvarenkis.h"
-#include "controls/params.h"
+#include "controls/shared.h"
 
 namespace {
 
@@ -71,8 +71,8 @@ DWORD SortRows(List& list, const Arrangement& rows) {
     return 0;
 }
 
-void ShowSortArrow(const List& list, DWORD flags) {
-    if (!(flags & LBEX_HEADER_ARROW)) return;
+void ShowSortArrow(const List& list, DWORD flags, DWORD error) {
+    if (error || !(flags & LBEX_HEADER_ARROW)) return;
     const BYTE column = static_cast<BYTE>(flags >> 8);
     const bool descending = (flags & LBEX_DESCENDING) != 0;
     const auto header = reinterpret_cast<HWND>(list.Send(LVM_GETHEADER));

@@ -37,6 +37,11 @@ const Exports& Dll() {
         loaded.LookLbExW = Export<decltype(loaded.LookLbExW)>(module, "LookLbExW");
         loaded.AddLbEx = Export<decltype(loaded.AddLbEx)>(module, "AddLbEx");
         loaded.AddLbExW = Export<decltype(loaded.AddLbExW)>(module, "AddLbExW");
+        loaded.SortTvEx = Export<decltype(loaded.SortTvEx)>(module, "SortTvEx");
+        loaded.LookTvEx = Export<decltype(loaded.LookTvEx)>(module, "LookTvEx");
+        loaded.LookTvExW = Export<decltype(loaded.LookTvExW)>(module, "LookTvExW");
+        loaded.AddTvEx = Export<decltype(loaded.AddTvEx)>(module, "AddTvEx");
+        loaded.AddTvExW = Export<decltype(loaded.AddTvExW)>(module, "AddTvExW");
         return loaded;
     }();
     return exports;
@@ -45,7 +50,8 @@ const Exports& Dll() {
 #else
 
 const Exports& Dll() {
-    static const Exports exports{Dll_Info, LookLb, SortLb, SortLbEx, LookLbEx, LookLbExW, AddLbEx, AddLbExW};
+    static const Exports exports{Dll_Info, LookLb,  SortLb,   SortLbEx, LookLbEx, LookLbExW, AddLbEx,
+                                 AddLbExW, SortTvEx, LookTvEx, LookTvExW, AddTvEx, AddTvExW};
     return exports;
 }
 

@@ -13,6 +13,11 @@ struct Exports {
     int(WINAPI* LookLbExW)(HWND, const WCHAR*, DWORD, DWORD*, DWORD*);
     int(WINAPI* AddLbEx)(HWND, const char*, DWORD, LPARAM);
     int(WINAPI* AddLbExW)(HWND, const WCHAR*, DWORD, LPARAM);
+    BOOL(WINAPI* SortTvEx)(HWND, HTREEITEM, DWORD);
+    int(WINAPI* LookTvEx)(HWND, HTREEITEM, const char*, DWORD, HTREEITEM*, DWORD*);
+    int(WINAPI* LookTvExW)(HWND, HTREEITEM, const WCHAR*, DWORD, HTREEITEM*, DWORD*);
+    HTREEITEM(WINAPI* AddTvEx)(HWND, HTREEITEM, const char*, DWORD, LPARAM);
+    HTREEITEM(WINAPI* AddTvExW)(HWND, HTREEITEM, const WCHAR*, DWORD, LPARAM);
 };
 
 const Exports& Dll();

@@ -1,8 +1,39 @@
-// What the list view and the tree view share to have the control put its items in an order found
-// in memory: their sort messages hand the comparison the items' lParam values and nothing else.
+// What the list view and the tree view share: their texts read through records that the control
+// fills, and their sort messages, which hand the comparison the items' lParam values and nothing
+// else, so that the control puts its items in an order found in memory.
 #pragma once
 
 #include "controls/list.h"
+
+// Reads a text into `into` from `at` on through `read(room, units)`, which has the control fill
+// the room and answers where the text is: the room, or a text of the control's own (the records'
+// pszText may be pointed there), null for none. The room grows until the text fits, since the
+// control cuts a text to its buffer without saying so. `length` receives its units; a zero follows
+// them. False when the heap cannot give the room.
+template <typename Read>
+bool ReadWhole(HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length, Read read) {
+    constexpr SIZE_T kFirstRoom = 64, kMostRoom = 0x7FFFFFFF;
+    for (SIZE_T room = kFirstRoom; room < kMostRoom; room *= 2) {
+        if (!into.Grow(at + room, at)) return false;
+        into[at] = 0;
+        const WCHAR* text = read(&into[at], static_cast<int>(room));
+        const bool own = text == &into[at];
+        SIZE_T units = 0;
+        if (text && !own && text != reinterpret_cast<const WCHAR*>(-1)) {
+            while (text[units]) ++units;
+            if (!into.Grow(at + units + 1, at)) return false;
+            for (SIZE_T i = 0; i < units; ++i) into[at + i] = text[i];
+        } else if (own) {
+            while (units < room && into[at + units]) ++units;
+            // A text that fills the room but for its zero may have been cut.
+            if (units + 1 >= room) continue;
+        }
+        length = units;
+        into[at + units] = 0;
+        return true;
+    }
+    return false;
+}
 
 // The place of each item by its lParam, where all of them differ: a table indexed by the value
 // where the values lie close together (indexes, counts), else a hash table; the control asks

@@ -1,4 +1,4 @@
-#include "controls/params.h"
+#include "controls/shared.h"
 
 namespace {
 
