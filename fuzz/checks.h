@@ -61,5 +61,8 @@ void CheckExtended(const Case& c, Tail& tail);
 // AddLbEx and AddLbExW: the case's keys added to its items (see add_checks.cpp).
 void CheckAdd(const Case& c, Tail& tail);
 
+// SortTvEx, LookTvEx, LookTvExW, AddTvEx and AddTvExW on a tree of the case's items (see tree_checks.cpp).
+void CheckTree(const Case& c, Tail& tail);
+
 // The refusals of every export with their reasons: one kind of them, or every kind.
 void CheckRefusals(const Case& c, Tail& tail, bool everyKind);

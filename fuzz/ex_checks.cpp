@@ -264,18 +264,9 @@ std::vector<Text> CheckSort(const Choice& choice, List& list, const std::vector<
     return ItemsNow(items, after);
 }
 
-struct Answer {
-    int result;
-    DWORD error, position, count;
-};
-
-std::string Show(const Answer& a) {
-    return std::to_string(a.result) + " at " + std::to_string(a.position) + " x" + std::to_string(a.count);
-}
-
 // LookLbEx with an ANSI key or LookLbExW with a Unicode one; the key's copy must stay as it was.
-Answer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
-    Answer answer{0, 0, kPoisoned, kPoisoned};
+LookAnswer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
+    LookAnswer answer{0, 0, kPoisoned, kPoisoned};
     SetLastError(kPoisoned);
     if (wide) {
         const Wide given = WideForm(key);
@@ -293,42 +284,7 @@ Answer Look(const List& list, const std::string& key, bool wide, DWORD flags) {
     return answer;
 }
 
-// What the exact lookup must answer in a list that stands in order, from the standard library.
-Answer Expected(const RefOrder& order, const std::vector<Text>& items, const Text& key) {
-    struct Before {
-        const RefOrder& order;
-        bool operator()(const Text& item, const Key& k) const { return CompareKeyToItem(order, k.text, item) > 0; }
-        bool operator()(const Key& k, const Text& item) const { return CompareKeyToItem(order, k.text, item) < 0; }
-    };
-    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
-    const auto low = static_cast<DWORD>(range.first - items.begin());
-    const auto equal = static_cast<DWORD>(range.second - range.first);
-    if (equal > 1) return {LOOK_FOUND_MANY, 0, low, equal};
-    if (equal == 1) return {LOOK_FOUND, 0, low, 1};
-    if (low == 0) return {LOOK_BEFORE, 0, 0, 0};
-    if (low == items.size()) return {LOOK_AFTER, 0, static_cast<DWORD>(items.size() - 1), 0};
-    return {LOOK_BETWEEN, 0, low - 1, 0};
-}
-
-// With LBEX_PREFIX: the run of items that begin with the key stands where the key would, just
-// after it ascending, just before it descending; none, and the answer is the exact lookup's.
-Answer ExpectedPrefix(const RefOrder& order, const std::vector<Text>& items, const Text& key) {
-    struct Before {
-        const RefOrder& order;
-        bool operator()(const Text& item, const Key& k) const {
-            return CompareKeyToItem(order, k.text, item) > 0 && (!order.descending || !BeginsWith(order, item, k.text));
-        }
-        bool operator()(const Key& k, const Text& item) const {
-            return CompareKeyToItem(order, k.text, item) < 0 && (order.descending || !BeginsWith(order, item, k.text));
-        }
-    };
-    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
-    const auto matching = static_cast<DWORD>(range.second - range.first);
-    if (matching == 0) return Expected(order, items, key);
-    return {matching > 1 ? LOOK_FOUND_MANY : LOOK_FOUND, 0, static_cast<DWORD>(range.first - items.begin()), matching};
-}
-
-void RequireRefusal(const Answer& got, DWORD reason, const char* what) {
+void RequireRefusal(const LookAnswer& got, DWORD reason, const char* what) {
     Require(got.result == LOOK_REFUSED && got.position == kPoisoned && got.count == kPoisoned, what);
     Require(reason == 0 ? got.error != 0 : got.error == reason, "LookLbEx refused for the wrong reason");
 }
@@ -338,7 +294,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
     const RefOrder order = OrderOf(choice.flags, choice.unicode);
     const DWORD flags = choice.flags | (choice.prefix ? LBEX_PREFIX : 0);
     if (!choice.unicode) list.control().Record();
-    const Answer got = Look(list, key, wide, flags);
+    const LookAnswer got = Look(list, key, wide, flags);
     list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES))))
@@ -353,7 +309,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
                        "LookLbEx refused a list in the locale order");
     // A key meets the list in the list's own form.
     const Text asKey = TextOf(key, choice.unicode, wide);
-    const Answer expected = choice.prefix ? ExpectedPrefix(order, items, asKey) : Expected(order, items, asKey);
+    const LookAnswer expected = ExpectedLookup(order, items, asKey, choice.prefix);
     if (got.result != expected.result || got.position != expected.position || got.count != expected.count || got.error != 0)
         Fail(choice.prefix ? "LookLbEx with LBEX_PREFIX answered" : "LookLbEx answered", Show(got) + ", expected " + Show(expected));
 }
@@ -372,7 +328,7 @@ void CheckUnorderedLookup(const Case& c, const Choice& choice, List& list, const
     if (c.keys.empty() || items.empty() || (choice.flags & ~kKnownFlags) || IsLocale(order)) return;
     const bool outOfOrder = CompareItems(order, items.front(), items.back()) > 0;
     if (!choice.unicode) list.control().Record();
-    const Answer got = Look(list, c.keys.front(), false, choice.flags);
+    const LookAnswer got = Look(list, c.keys.front(), false, choice.flags);
     list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
     if (outOfOrder)

@@ -115,9 +115,10 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
         choice_.multiple = choice_.sorted = false;
         std::vector<std::vector<Wide>> rows;
         for (const std::string& item : items) {
-            // A text without fields is a row of two columns all the same: its first unit and the rest.
+            // A text without fields is a row of two columns all the same: its first character and the rest.
             Wide text = WideForm(item);
-            if (text.size() > 1 && text.find(u'\t') == Wide::npos) text.insert(1, 1, u'\t');
+            const size_t first = text.size() > 1 && text[0] >= 0xD800 && text[0] < 0xDC00 ? 2 : 1;
+            if (text.size() > first && text.find(u'\t') == Wide::npos) text.insert(first, 1, u'\t');
             rows.push_back(Fields(text));
             if (!choice.report) rows.back().resize(1);
             columns_ = std::max(columns_, rows.back().size());
@@ -195,7 +196,9 @@ const std::vector<LPARAM>& List::Heard() const { return heard; }
 std::vector<Wide> List::WideItems() const {
     if (!view_) return control_->WideItems();
     std::vector<Wide> rows;
-    std::vector<WCHAR> room(1 << 17);
+    // Room for the longest text a case makes, made once: filling it anew for each read cost most of
+    // a run.
+    static std::vector<WCHAR> room(1 << 17);
     for (LRESULT r = 0, n = SendMessageW(view_, LVM_GETITEMCOUNT, 0, 0); r < n; ++r) {
         Wide row;
         for (size_t c = 0; c < columns_; ++c) {

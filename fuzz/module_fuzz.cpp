@@ -338,11 +338,12 @@ void Fail(const char* what, const std::string& detail) {
 
 namespace {
 
-enum class Check { kSortLb, kSortLbUnicode, kLookLb, kExtended, kAdd, kRefusals, kDiagnostics };
+enum class Check { kSortLb, kSortLbUnicode, kLookLb, kExtended, kAdd, kTree, kRefusals, kDiagnostics };
 
 // The checks by the input's last byte: the extended exports, where most of the module is, thrice.
-constexpr Check kChecks[] = {Check::kSortLb, Check::kSortLbUnicode, Check::kLookLb, Check::kExtended,
-                             Check::kExtended, Check::kExtended, Check::kAdd, Check::kRefusals, Check::kDiagnostics};
+constexpr Check kChecks[] = {Check::kSortLb,   Check::kSortLbUnicode, Check::kLookLb, Check::kExtended,
+                             Check::kExtended, Check::kExtended,      Check::kAdd,    Check::kTree,
+                             Check::kRefusals, Check::kDiagnostics};
 constexpr size_t kCheckCount = sizeof kChecks / sizeof kChecks[0];
 
 void Run(Check check, const Case& c, const uint8_t* data, size_t size, Tail& tail, bool everyWay) {
@@ -352,6 +353,7 @@ void Run(Check check, const Case& c, const uint8_t* data, size_t size, Tail& tai
     case Check::kLookLb: CheckLookups(c); break;
     case Check::kExtended: CheckExtended(c, tail); break;
     case Check::kAdd: CheckAdd(c, tail); break;
+    case Check::kTree: CheckTree(c, tail); break;
     case Check::kRefusals: CheckRefusals(c, tail, everyWay); break;
     case Check::kDiagnostics: CheckDiagnostics(data, size, tail); break;
     }

@@ -319,3 +319,47 @@ std::vector<size_t> StableOrder(const RefOrder& order, const std::vector<Text>& 
                      [&](size_t a, size_t b) { return CompareItems(order, items[a], items[b]) < 0; });
     return sorted;
 }
+
+std::string Show(const LookAnswer& a) {
+    return std::to_string(a.result) + " at " + std::to_string(a.position) + " x" + std::to_string(a.count);
+}
+
+namespace {
+
+// What the exact lookup must answer in a list that stands in order.
+LookAnswer Expected(const RefOrder& order, const std::vector<Text>& items, const Text& key) {
+    struct Before {
+        const RefOrder& order;
+        bool operator()(const Text& item, const Key& k) const { return CompareKeyToItem(order, k.text, item) > 0; }
+        bool operator()(const Key& k, const Text& item) const { return CompareKeyToItem(order, k.text, item) < 0; }
+    };
+    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
+    const auto low = static_cast<DWORD>(range.first - items.begin());
+    const auto equal = static_cast<DWORD>(range.second - range.first);
+    if (equal > 1) return {LOOK_FOUND_MANY, 0, low, equal};
+    if (equal == 1) return {LOOK_FOUND, 0, low, 1};
+    if (low == 0) return {LOOK_BEFORE, 0, 0, 0};
+    if (low == items.size()) return {LOOK_AFTER, 0, static_cast<DWORD>(items.size() - 1), 0};
+    return {LOOK_BETWEEN, 0, low - 1, 0};
+}
+
+}  // namespace
+
+// With LBEX_PREFIX: the run of items that begin with the key stands where the key would, just
+// after it ascending, just before it descending; none, and the answer is the exact lookup's.
+LookAnswer ExpectedLookup(const RefOrder& order, const std::vector<Text>& items, const Text& key, bool prefix) {
+    if (!prefix) return Expected(order, items, key);
+    struct Before {
+        const RefOrder& order;
+        bool operator()(const Text& item, const Key& k) const {
+            return CompareKeyToItem(order, k.text, item) > 0 && (!order.descending || !BeginsWith(order, item, k.text));
+        }
+        bool operator()(const Key& k, const Text& item) const {
+            return CompareKeyToItem(order, k.text, item) < 0 && (order.descending || !BeginsWith(order, item, k.text));
+        }
+    };
+    const auto range = std::equal_range(items.begin(), items.end(), Key{key}, Before{order});
+    const auto matching = static_cast<DWORD>(range.second - range.first);
+    if (matching == 0) return Expected(order, items, key);
+    return {matching > 1 ? LOOK_FOUND_MANY : LOOK_FOUND, 0, static_cast<DWORD>(range.first - items.begin()), matching};
+}

@@ -77,3 +77,14 @@ bool Sortable(const RefOrder& order);
 
 // The items' places in the order, stable.
 std::vector<size_t> StableOrder(const RefOrder& order, const std::vector<Text>& items);
+
+// What a lookup answers: its result, its last error, the position and the count it writes.
+struct LookAnswer {
+    int result;
+    DWORD error, position, count;
+};
+std::string Show(const LookAnswer& answer);
+
+// What LookLbEx must answer for the key among items that stand in the order, from the standard
+// library; with prefix, what it answers with LBEX_PREFIX.
+LookAnswer ExpectedLookup(const RefOrder& order, const std::vector<Text>& items, const Text& key, bool prefix);

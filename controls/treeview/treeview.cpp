@@ -93,10 +93,18 @@ DWORD Arrange(List& list, const Arrangement& order) {
 }
 
 // The control keeps the caret on its item through a sort, but may show another item at the top.
+// Wine's does not show the caret's item there on TVGN_FIRSTVISIBLE, but scrolls to it by its place
+// among the visible items.
 void Sorted(const List& list, DWORD, DWORD) {
     if (!list.wrote || !list.firstVisible) return;
     const auto top = Item(list.firstVisible);
-    if (Next(list, TVGN_FIRSTVISIBLE, nullptr) != top) list.Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(top));
+    if (Next(list, TVGN_FIRSTVISIBLE, nullptr) == top) return;
+    list.Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(top));
+    if (Next(list, TVGN_FIRSTVISIBLE, nullptr) == top) return;
+    WORD place = 0;
+    for (HTREEITEM item = Next(list, TVGN_ROOT, nullptr); item && item != top && place < 0x7FFF; ++place)
+        item = Next(list, TVGN_NEXTVISIBLE, item);
+    list.Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, place));
 }
 
 const ListOps kTreeView = {Read, Arrange, Insert, Sorted, OpenLevel};

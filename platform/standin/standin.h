@@ -133,6 +133,9 @@ typedef struct tagMSG {
 #define GWL_STYLE (-16)
 #define GWLP_WNDPROC (-4)
 #define WM_SETREDRAW 0x000B
+#define WM_VSCROLL 0x0115
+#define SB_THUMBPOSITION 4
+#define MAKEWPARAM(low, high) (static_cast<WPARAM>((static_cast<DWORD>(high) & 0xFFFF) << 16 | (static_cast<DWORD>(low) & 0xFFFF)))
 
 #define RDW_INVALIDATE 0x0001
 #define RDW_ERASE 0x0004

@@ -477,6 +477,11 @@ LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     const auto handle = reinterpret_cast<HTREEITEM>(lParam);
     switch (message) {
     case WM_SETREDRAW: w->redraw = wParam != 0; return 0;
+    case WM_VSCROLL:
+        // The thumb's position counts the visible items above the first one shown.
+        if ((wParam & 0xFFFF) == SB_THUMBPOSITION)
+            if (TreeItem* now = VisibleAt(tree, static_cast<int>(wParam >> 16 & 0x7FFF))) tree.firstVisible = now;
+        return 0;
     case TVM_INSERTITEMW: {
         const auto* insert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
         return insert ? reinterpret_cast<LRESULT>(Insert(window, *insert)) : 0;

@@ -14,7 +14,7 @@
 // item's place in the visible order to whichever item then stands there, an item inserted at the
 // head of its siblings takes its place, and an item deleted or collapsed out of sight hands it on. TVM_GETITEMW gives the whole state and the lParam whatever
 // the mask asks, as Wine does. Handles are never reused, so a stale one, or one of another tree,
-// fails every message.
+// fails every message. WM_VSCROLL's SB_THUMBPOSITION shows the visible item at that place first.
 #pragma once
 
 #include "standin.h"
