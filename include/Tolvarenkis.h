@@ -200,19 +200,21 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * with the last error set and the list untouched when refused. Should the control itself run
  * out of memory while the list is written, the texts it could not take are missing and the
  * answer is FALSE with ERROR_NOT_ENOUGH_MEMORY.
- * A list view: each row's key is read once, the rows sorted in memory, then the control moves
- * them itself, each row whole (its columns' texts, image, indent, lParam, state: selected,
- * focused, cut, drop-highlighted, its check box; group): with one LVM_SORTITEMS whose comparison
- * answers from the order found by the rows' lParam where all lParam values differ; else with one
- * LVM_SORTITEMSEX where the control hands the comparison the rows' own indexes (found out once a
- * process on a hidden list view of the module's own); else the rows that move are written again
- * at their places with LVM_SETITEMW, and then what stays with a place rather than with its row
- * is the item id (LVM_MAPINDEXTOID) and a callback text or image, which is written as the text
- * or image the parent gave. LBEX_UNIQUE deletes with LVM_DELETEITEM (the parent hears
- * LVN_DELETEITEM with each row's lParam); a focused or selected row so deleted passes its focus
- * and selection to the row of its run that stays. Drawing is suspended and resumed as for a
- * listbox around deletes and rows written again, not around the one sort message; a visible
- * list view is repainted once afterwards. */
+ * A list view: each row's key is read once (with its lParam, in one LVM_GETITEMW where the
+ * control gives a row's lParam with a subitem's text, as Wine's does: found out once a process on
+ * a hidden list view of the module's own), the rows sorted in memory, then the control moves them
+ * itself with one LVM_SORTITEMS, each row whole (its columns' texts, image, indent, lParam, state:
+ * selected, focused, cut, drop-highlighted, its check box; group; item id; callback texts and
+ * images): where all lParam values differ, its comparison finds each row's place by its lParam;
+ * where they repeat, each row carries its place as its lParam for the sort and gets its own back
+ * after it, while the list view's parent hears nothing from the control (its window procedure is
+ * replaced for the length of the sort by one that answers the control's notifications with 0);
+ * a list view whose parent is a window of another process is then refused with
+ * ERROR_ACCESS_DENIED. LBEX_UNIQUE deletes with LVM_DELETEITEM (the parent hears LVN_DELETEITEM
+ * with each row's lParam); a focused or selected row so deleted passes its focus and selection to
+ * the row of its run that stays. Drawing is suspended and resumed as for a listbox around deletes
+ * and lParam values written, not around the one sort message; a visible list view is repainted
+ * once afterwards. */
 TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
@@ -249,9 +251,10 @@ TOLVARENKIS_API int WINAPI LookLbExW(HWND hList, const WCHAR* key, DWORD flags, 
  * LBEX_PREFIX: ERROR_INVALID_FLAGS; for AddLbExW on an ANSI window a text that does not convert
  * without loss: ERROR_NO_UNICODE_TRANSLATION), and with ERROR_NOT_ENOUGH_MEMORY when the
  * control cannot take the item.
- * A list view: text is the new row's columns joined by TAB; the row is inserted with
- * LVM_INSERTITEMW (its first field, lParam = data) and its subitems set with LVM_SETITEMTEXTW,
- * drawing suspended meanwhile unless LBEX_DRAWING_SUSPENDED. A text of more fields than the list
+ * A list view: text is the new row's columns joined by TAB, keyed as the row will read once
+ * inserted (its missing columns empty); the row is inserted with LVM_INSERTITEMW (its first field,
+ * lParam = data) and its subitems set with LVM_SETITEMTEXTW, drawing suspended meanwhile unless
+ * LBEX_DRAWING_SUSPENDED. A text of more fields than the list
  * view has columns is refused with ERROR_INVALID_PARAMETER. A list view with LVS_SORTASCENDING or
  * LVS_SORTDESCENDING places every inserted row by its own text order whatever index it is given:
  * the answer is then the index the control chose. */
