@@ -123,17 +123,27 @@ int CompareNumbers(Order base, const OrderText& a, const OrderText& b) {
 // Under the numbers order only the key's first unit or run of digits: the unit's rank, any digit
 // counting as '0' (a digit meets every other unit as any digit would), and for a run its
 // significant digits' count and first eight. A run of 31 digits or more says only that it is.
-// Whole: the key is that unit, or that run without leading zeros.
-unsigned long long NumbersPrefix(Order base, const OrderText& key, bool& whole) {
-    whole = key.length <= 1;
-    if (key.length == 0) return 0;
-    const DWORD first = UnitAt(key, 0);
+// Whole: the key is that unit, or that run without leading zeros. Over the units themselves, for
+// every key of a sort is packed so.
+template <typename Unit>
+unsigned long long NumbersPrefixOf(Order base, const Unit* units, DWORD length, bool& whole) {
+    whole = length <= 1;
+    if (length == 0) return 0;
+    const DWORD first = units[0];
     if (!IsDigit(first)) return static_cast<unsigned long long>((base == Order::kBytes ? first : CodePointRank(first)) + 1) << 40;
-    const DWORD end = RunEnd(key, 0), from = Significant(key, 0, end), digits = end - from;
-    whole = end == key.length && from == 0 && digits <= 8;
+    DWORD end = 1, from = 0;
+    while (end < length && IsDigit(units[end])) ++end;
+    while (from + 1 < end && units[from] == '0') ++from;
+    const DWORD digits = end - from;
+    whole = end == length && from == 0 && digits <= 8;
     unsigned long long run = digits < 31 ? digits : 31;
-    for (DWORD k = 0; k < 8; ++k) run = run << 4 | (digits < 31 && k < digits ? UnitAt(key, from + k) - '0' : 0);
+    for (DWORD k = 0; k < 8; ++k) run = run << 4 | (digits < 31 && k < digits ? units[from + k] - '0' : 0);
     return static_cast<unsigned long long>('0' + 1) << 40 | run;
+}
+
+unsigned long long NumbersPrefix(Order base, const OrderText& key, bool& whole) {
+    return key.wide ? NumbersPrefixOf(base, static_cast<const WCHAR*>(key.units), key.length, whole)
+                    : NumbersPrefixOf(base, static_cast<const BYTE*>(key.units), key.length, whole);
 }
 
 int CompareLocale(const TextOrder& order, const OrderText& a, const OrderText& b, bool& failed) {
