@@ -203,16 +203,14 @@ TOLVARENKIS_API void WINAPI SortLb(HWND hList, DWORD direction);
  * A list view: each row's key is read once, the rows sorted in memory, then the control moves
  * them itself, each row whole (its columns' texts, image, indent, lParam, state: selected,
  * focused, cut, drop-highlighted, its check box; group): with one LVM_SORTITEMS whose comparison
- * answers from the order found by the rows' lParam where all lParam values differ; else with one
- * LVM_SORTITEMSEX where the control hands the comparison the rows' own indexes (found out once a
- * process on a hidden list view of the module's own); else the rows that move are written again
- * at their places with LVM_SETITEMW, and then what stays with a place rather than with its row
- * is the item id (LVM_MAPINDEXTOID) and a callback text or image, which is written as the text
- * or image the parent gave. LBEX_UNIQUE deletes with LVM_DELETEITEM (the parent hears
- * LVN_DELETEITEM with each row's lParam); a focused or selected row so deleted passes its focus
- * and selection to the row of its run that stays. Drawing is suspended and resumed as for a
- * listbox around deletes and rows written again, not around the one sort message; a visible
- * list view is repainted once afterwards. */
+ * answers from the order found by the rows' lParam. Where the rows' lParam values repeat, each
+ * row carries its place as its lParam for the sort and gets its own back after it, while the list
+ * view's parent hears nothing from the control (ERROR_ACCESS_DENIED where that parent is a window
+ * of another process); so nothing stays with a place. LBEX_UNIQUE deletes with LVM_DELETEITEM
+ * (the parent hears LVN_DELETEITEM with each row's lParam); a focused or selected row so deleted
+ * passes its focus and selection to the row of its run that stays. Drawing is suspended and
+ * resumed as for a listbox around deletes and the places written, not around the one sort message
+ * alone; a visible list view is repainted once afterwards. */
 TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
 
 /* Looks key up in a list in the order that SortLbEx with the same flags leaves, by two binary
