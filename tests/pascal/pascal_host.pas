@@ -223,6 +223,10 @@ begin
 
   LookUpUtf8Key;
   InsertAndOrders;
+  { The tree view exports, the page's among them, on a window that is no tree view. }
+  Expect(not SortTvEx(List, nil, LBEX_SUBTREE) and (GetLastError = ERROR_INVALID_WINDOW_HANDLE) and
+         (AddPath(List, 'src\lib') = nil) and (GetLastError = ERROR_INVALID_WINDOW_HANDLE),
+         'SortTvEx and AddPath refuse a listbox');
 
   if ParamStr(1) = '--info' then
     WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
