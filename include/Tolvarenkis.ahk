@@ -13,6 +13,10 @@
 ; did its work, otherwise a reason that docs/hosts.md lists. The lookups return the result and
 ; write the position and count to the variables passed as &position and &count, only when the
 ; result is not LOOK_REFUSED.
+;
+; Tree views: parent is the item whose children the call works on, 0 for the top level; items
+; are "Ptr", the tree lookups write the item found to &item, and AddTvEx answers the new item,
+; 0 when refused.
 
 global TOLVARENKIS_TEXT_MAX := 511
 
@@ -42,6 +46,9 @@ global LBEX_DATES := 0x20000
 
 ; AddLbEx's answer when it adds nothing.
 global ADD_REFUSED := -1
+
+; SortTvEx: the children of every item below the parent sorted too.
+global LBEX_SUBTREE := 0x40000
 
 ; The flag that keys each item by its k-th TAB-separated field (1 to 255); 0, the whole text.
 LBEX_COLUMN(k) => (k & 0xFF) << 8
@@ -80,3 +87,23 @@ Tolvarenkis_LookLbExW(hwnd, key, flags := 0, &position := 0, &count := 0) {
 Tolvarenkis_AddLbEx(hwnd, text, flags := 0, data := 0) => DllCall("Tolvarenkis.dll\AddLbEx", "Ptr", hwnd, "AStr", text, "UInt", flags, "Ptr", data, "Int")
 
 Tolvarenkis_AddLbExW(hwnd, text, flags := 0, data := 0) => DllCall("Tolvarenkis.dll\AddLbExW", "Ptr", hwnd, "WStr", text, "UInt", flags, "Ptr", data, "Int")
+
+Tolvarenkis_SortTvEx(hwnd, parent := 0, flags := 0) => DllCall("Tolvarenkis.dll\SortTvEx", "Ptr", hwnd, "Ptr", parent, "UInt", flags, "Int")
+
+Tolvarenkis_LookTvEx(hwnd, parent, key, flags := 0, &item := 0, &count := 0) {
+    ; "Ptr*" and "UInt*" read the variables before the call, so unset ones start as 0.
+    item := item ?? 0
+    count := count ?? 0
+    return DllCall("Tolvarenkis.dll\LookTvEx", "Ptr", hwnd, "Ptr", parent, "AStr", key, "UInt", flags, "Ptr*", &item, "UInt*", &count, "Int")
+}
+
+Tolvarenkis_LookTvExW(hwnd, parent, key, flags := 0, &item := 0, &count := 0) {
+    ; "Ptr*" and "UInt*" read the variables before the call, so unset ones start as 0.
+    item := item ?? 0
+    count := count ?? 0
+    return DllCall("Tolvarenkis.dll\LookTvExW", "Ptr", hwnd, "Ptr", parent, "WStr", key, "UInt", flags, "Ptr*", &item, "UInt*", &count, "Int")
+}
+
+Tolvarenkis_AddTvEx(hwnd, parent, text, flags := 0, data := 0) => DllCall("Tolvarenkis.dll\AddTvEx", "Ptr", hwnd, "Ptr", parent, "AStr", text, "UInt", flags, "Ptr", data, "Ptr")
+
+Tolvarenkis_AddTvExW(hwnd, parent, text, flags := 0, data := 0) => DllCall("Tolvarenkis.dll\AddTvExW", "Ptr", hwnd, "Ptr", parent, "WStr", text, "UInt", flags, "Ptr", data, "Ptr")

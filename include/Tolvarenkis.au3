@@ -3,11 +3,12 @@
 
 ; #INDEX# =======================================================================================================================
 ; Title .........: Tolvarenkis
-; Description ...: Tolvarenkis.dll for AutoIt: sorts, looks up and adds the items of listboxes, combo boxes and list views
-;                  by their handles. include/Tolvarenkis.h is the reference for every declaration, docs/hosts.md for the
+; Description ...: Tolvarenkis.dll for AutoIt: sorts, looks up and adds the items of listboxes, combo boxes and list views,
+;                  and the children of an item in a tree view, by their handles. include/Tolvarenkis.h is the reference for every declaration, docs/hosts.md for the
 ;                  contract. A 32-bit AutoIt takes the win32 package's Tolvarenkis.dll, a 64-bit one the win64 package's.
 ; Remarks .......: Handles, text addresses and item data are of pointer size ("hwnd", "str"/"wstr", "struct*", "lparam"),
 ;                  flags, directions, results, positions and counts 32 bits ("dword", "int", "bool", "dword*").
+;                  A tree view's items are "handle" ("handle*" for the one a lookup writes), 0 for the top level.
 ;                  The exports are stdcall, DllCall's default, so the same calls serve a 32-bit AutoIt.
 ;                  DllCall sets @error only when the call itself fails; the DLL's last error is read with GetLastError
 ;                  right after it and passed on in @extended: 0 after a call that did its work, otherwise a reason
@@ -43,6 +44,9 @@ Global Const $LBEX_DATES = 0x20000
 
 ; AddLbEx's answer when it adds nothing.
 Global Const $ADD_REFUSED = -1
+
+; SortTvEx: the children of every item below the parent sorted too.
+Global Const $LBEX_SUBTREE = 0x40000
 ; ===============================================================================================================================
 
 ; #VARIABLES# ===================================================================================================================
@@ -128,12 +132,13 @@ Func _Tolvarenkis_LookLbExW($hWnd, $sKey, $iFlags, ByRef $iPosition, ByRef $iCou
 EndFunc
 
 ; #INTERNAL_USE_ONLY# ===========================================================================================================
-Func __Tolvarenkis_Looked(ByRef $aCall, $iCallError, ByRef $iPosition, ByRef $iCount)
+; Sets the position (a tree lookup's item) and the count, the call's last two parameters, unless $LOOK_REFUSED.
+Func __Tolvarenkis_Looked(ByRef $aCall, $iCallError, ByRef $vPosition, ByRef $iCount)
 	If $iCallError Then Return __Tolvarenkis_Return($LOOK_REFUSED, $iCallError)
 	Local $vResult = __Tolvarenkis_Return($aCall[0], 0), $iExtended = @extended
 	If $vResult <> $LOOK_REFUSED Then
-		$iPosition = $aCall[4]
-		$iCount = $aCall[5]
+		$vPosition = $aCall[UBound($aCall) - 2]
+		$iCount = $aCall[UBound($aCall) - 1]
 	EndIf
 	Return SetExtended($iExtended, $vResult)
 EndFunc
@@ -151,5 +156,48 @@ EndFunc
 Func _Tolvarenkis_AddLbExW($hWnd, $sText, $iFlags = 0, $iData = 0)
 	Local $aCall = DllCall($__g_hTolvarenkisDll, "int", "AddLbExW", "hwnd", $hWnd, "wstr", $sText, "dword", $iFlags, "lparam", $iData)
 	If @error Then Return __Tolvarenkis_Return($ADD_REFUSED, @error)
+	Return __Tolvarenkis_Return($aCall[0], 0)
+EndFunc
+
+; #FUNCTION# ====================================================================================================================
+; Name ..........: _Tolvarenkis_SortTvEx
+; Description ...: Sorts the children of $hParent (0: the top level) in a tree view in the order $iFlags gives, with
+;                  $LBEX_SUBTREE every level below them too; returns True when they stand in that order.
+; ===============================================================================================================================
+Func _Tolvarenkis_SortTvEx($hWnd, $hParent = 0, $iFlags = 0)
+	Local $aCall = DllCall($__g_hTolvarenkisDll, "bool", "SortTvEx", "hwnd", $hWnd, "handle", $hParent, "dword", $iFlags)
+	If @error Then Return __Tolvarenkis_Return(False, @error)
+	Return __Tolvarenkis_Return($aCall[0] <> 0, 0)
+EndFunc
+
+; #FUNCTION# ====================================================================================================================
+; Name ..........: _Tolvarenkis_LookTvEx, _Tolvarenkis_LookTvExW
+; Description ...: Looks $sKey up (ANSI, or Unicode with W) among the children of $hParent; returns a $LOOK_* result and,
+;                  unless $LOOK_REFUSED, sets $hItem and $iCount.
+; ===============================================================================================================================
+Func _Tolvarenkis_LookTvEx($hWnd, $hParent, $sKey, $iFlags, ByRef $hItem, ByRef $iCount)
+	Local $aCall = DllCall($__g_hTolvarenkisDll, "int", "LookTvEx", "hwnd", $hWnd, "handle", $hParent, "str", $sKey, "dword", $iFlags, "handle*", 0, "dword*", 0)
+	Return __Tolvarenkis_Looked($aCall, @error, $hItem, $iCount)
+EndFunc
+
+Func _Tolvarenkis_LookTvExW($hWnd, $hParent, $sKey, $iFlags, ByRef $hItem, ByRef $iCount)
+	Local $aCall = DllCall($__g_hTolvarenkisDll, "int", "LookTvExW", "hwnd", $hWnd, "handle", $hParent, "wstr", $sKey, "dword", $iFlags, "handle*", 0, "dword*", 0)
+	Return __Tolvarenkis_Looked($aCall, @error, $hItem, $iCount)
+EndFunc
+
+; #FUNCTION# ====================================================================================================================
+; Name ..........: _Tolvarenkis_AddTvEx, _Tolvarenkis_AddTvExW
+; Description ...: Inserts $sText (ANSI, or Unicode with W) with $iData as a child of $hParent at its place; returns the new
+;                  item, or 0 when refused.
+; ===============================================================================================================================
+Func _Tolvarenkis_AddTvEx($hWnd, $hParent, $sText, $iFlags = 0, $iData = 0)
+	Local $aCall = DllCall($__g_hTolvarenkisDll, "handle", "AddTvEx", "hwnd", $hWnd, "handle", $hParent, "str", $sText, "dword", $iFlags, "lparam", $iData)
+	If @error Then Return __Tolvarenkis_Return(0, @error)
+	Return __Tolvarenkis_Return($aCall[0], 0)
+EndFunc
+
+Func _Tolvarenkis_AddTvExW($hWnd, $hParent, $sText, $iFlags = 0, $iData = 0)
+	Local $aCall = DllCall($__g_hTolvarenkisDll, "handle", "AddTvExW", "hwnd", $hWnd, "handle", $hParent, "wstr", $sText, "dword", $iFlags, "lparam", $iData)
+	If @error Then Return __Tolvarenkis_Return(0, @error)
 	Return __Tolvarenkis_Return($aCall[0], 0)
 EndFunc

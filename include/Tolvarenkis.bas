@@ -6,8 +6,8 @@ Attribute VB_Name = "Tolvarenkis"
 ' contract. Which DLL: 32-bit Office and VB6 programs take the win32 package's Tolvarenkis.dll,
 ' 64-bit Office the win64 package's.
 '
-' Widths: handles, text addresses and item data are of pointer size, the flags, directions,
-' results, positions and counts 32 bits (Long). VB6 and VBA before 7 know only 32-bit
+' Widths: handles (of windows and of tree view items), text addresses and item data are of
+' pointer size, the flags, directions, results, positions and counts 32 bits (Long). VB6 and VBA before 7 know only 32-bit
 ' processes and declare all of them Long. VBA 7 declares the pointer-sized ones LongPtr, which
 ' is 64 bits under Win64 and 32 bits otherwise, so that its declarations serve both Office
 ' builds.
@@ -22,6 +22,10 @@ Attribute VB_Name = "Tolvarenkis"
 ' of your own would see Visual Basic's last error, not the DLL's). It is 0 after a call that
 ' did its work; docs/hosts.md lists the reasons of a refusal. Position and Count are written
 ' only when the call answers a result other than LOOK_REFUSED.
+'
+' Tree views: hParent is the item whose children the call works on, 0 for the top level; the
+' lookups write the item found to Item (LongPtr in VBA 7, Long in VB6), AddTvEx answers the new
+' item, 0 when refused.
 Option Explicit
 
 Public Const TOLVARENKIS_TEXT_MAX As Long = 511
@@ -53,6 +57,9 @@ Public Const LBEX_DATES As Long = &H20000
 ' AddLbEx's answer when it adds nothing.
 Public Const ADD_REFUSED As Long = -1
 
+' SortTvEx: the children of every item below hParent sorted too.
+Public Const LBEX_SUBTREE As Long = &H40000
+
 #If VBA7 Then
 Public Declare PtrSafe Function Dll_Info Lib "Tolvarenkis.dll" () As Long
 Public Declare PtrSafe Function LookLb Lib "Tolvarenkis.dll" (ByVal hList As LongPtr, ByRef KeyBuffer As Byte) As Long
@@ -62,6 +69,11 @@ Public Declare PtrSafe Function LookLbEx Lib "Tolvarenkis.dll" (ByVal hList As L
 Public Declare PtrSafe Function LookLbExW Lib "Tolvarenkis.dll" (ByVal hList As LongPtr, ByVal Key As LongPtr, ByVal Flags As Long, ByRef Position As Long, ByRef Count As Long) As Long
 Public Declare PtrSafe Function AddLbEx Lib "Tolvarenkis.dll" (ByVal hList As LongPtr, ByVal Text As String, ByVal Flags As Long, ByVal Data As LongPtr) As Long
 Public Declare PtrSafe Function AddLbExW Lib "Tolvarenkis.dll" (ByVal hList As LongPtr, ByVal Text As LongPtr, ByVal Flags As Long, ByVal Data As LongPtr) As Long
+Public Declare PtrSafe Function SortTvEx Lib "Tolvarenkis.dll" (ByVal hTree As LongPtr, ByVal hParent As LongPtr, ByVal Flags As Long) As Long
+Public Declare PtrSafe Function LookTvEx Lib "Tolvarenkis.dll" (ByVal hTree As LongPtr, ByVal hParent As LongPtr, ByVal Key As String, ByVal Flags As Long, ByRef Item As LongPtr, ByRef Count As Long) As Long
+Public Declare PtrSafe Function LookTvExW Lib "Tolvarenkis.dll" (ByVal hTree As LongPtr, ByVal hParent As LongPtr, ByVal Key As LongPtr, ByVal Flags As Long, ByRef Item As LongPtr, ByRef Count As Long) As Long
+Public Declare PtrSafe Function AddTvEx Lib "Tolvarenkis.dll" (ByVal hTree As LongPtr, ByVal hParent As LongPtr, ByVal Text As String, ByVal Flags As Long, ByVal Data As LongPtr) As LongPtr
+Public Declare PtrSafe Function AddTvExW Lib "Tolvarenkis.dll" (ByVal hTree As LongPtr, ByVal hParent As LongPtr, ByVal Text As LongPtr, ByVal Flags As Long, ByVal Data As LongPtr) As LongPtr
 #Else
 Public Declare Function Dll_Info Lib "Tolvarenkis.dll" () As Long
 Public Declare Function LookLb Lib "Tolvarenkis.dll" (ByVal hList As Long, ByRef KeyBuffer As Byte) As Long
@@ -71,6 +83,11 @@ Public Declare Function LookLbEx Lib "Tolvarenkis.dll" (ByVal hList As Long, ByV
 Public Declare Function LookLbExW Lib "Tolvarenkis.dll" (ByVal hList As Long, ByVal Key As Long, ByVal Flags As Long, ByRef Position As Long, ByRef Count As Long) As Long
 Public Declare Function AddLbEx Lib "Tolvarenkis.dll" (ByVal hList As Long, ByVal Text As String, ByVal Flags As Long, ByVal Data As Long) As Long
 Public Declare Function AddLbExW Lib "Tolvarenkis.dll" (ByVal hList As Long, ByVal Text As Long, ByVal Flags As Long, ByVal Data As Long) As Long
+Public Declare Function SortTvEx Lib "Tolvarenkis.dll" (ByVal hTree As Long, ByVal hParent As Long, ByVal Flags As Long) As Long
+Public Declare Function LookTvEx Lib "Tolvarenkis.dll" (ByVal hTree As Long, ByVal hParent As Long, ByVal Key As String, ByVal Flags As Long, ByRef Item As Long, ByRef Count As Long) As Long
+Public Declare Function LookTvExW Lib "Tolvarenkis.dll" (ByVal hTree As Long, ByVal hParent As Long, ByVal Key As Long, ByVal Flags As Long, ByRef Item As Long, ByRef Count As Long) As Long
+Public Declare Function AddTvEx Lib "Tolvarenkis.dll" (ByVal hTree As Long, ByVal hParent As Long, ByVal Text As String, ByVal Flags As Long, ByVal Data As Long) As Long
+Public Declare Function AddTvExW Lib "Tolvarenkis.dll" (ByVal hTree As Long, ByVal hParent As Long, ByVal Text As Long, ByVal Flags As Long, ByVal Data As Long) As Long
 #End If
 
 ' The flag that keys each item by its K-th TAB-separated field (1 to 255); 0, the whole text.

@@ -280,6 +280,9 @@ TOLVARENKIS_API int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, 
  *   ERROR_INVALID_DATA           lookups and inserts: the first child comes after the last in the
  *                                flags' order
  *   ERROR_EMPTY                  lookups: hParent has no children
+ *   ERROR_ACCESS_DENIED          also SortTvEx on children whose lParam values repeat, where the
+ *                                tree view's parent is a window of another process (the parent
+ *                                must hear nothing while the children carry their places)
  * Hosts whose framework keeps its own tree nodes must keep them in step with the control, as for
  * list views (docs/hosts.md). */
 

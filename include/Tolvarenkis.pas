@@ -2,8 +2,8 @@
 { Tolvarenkis.dll for Pascal hosts: Delphi 7 and later (Win32 and Win64), Free Pascal and
   Lazarus (win32 and win64, from programs in mode delphi or objfpc). include/Tolvarenkis.h is
   the reference for every declaration and docs/hosts.md for the contract; this unit carries
-  the same names, values and widths: HWND and LPARAM of pointer size, DWORD, BOOL and the
-  results 32 bits, on both platforms.
+  the same names, values and widths: HWND, HTREEITEM and LPARAM of pointer size, DWORD, BOOL
+  and the results 32 bits, on both platforms.
 
   Which DLL: a 32-bit program takes the win32 package's Tolvarenkis.dll, a 64-bit program the
   win64 package's; ship it beside the program.
@@ -15,7 +15,8 @@
   instead: LookLbEx and AddLbEx are overloaded for strings, which they convert from the
   string's own code page to UTF-16 and hand to the W form. That serves every string type:
   Lazarus's UTF-8 strings, Delphi's UnicodeString (string from Delphi 2009 on), AnsiString,
-  WideString, and string literals. A PAnsiChar argument calls the ANSI export as it is. }
+  WideString, and string literals. A PAnsiChar argument calls the ANSI export as it is.
+  LookTvEx and AddTvEx are overloaded alike. }
 unit Tolvarenkis;
 
 {$IFDEF FPC}
@@ -64,6 +65,16 @@ const
   { AddLbEx's answer when it adds nothing. }
   ADD_REFUSED = -1;
 
+  { SortTvEx: the children of every item below hParent sorted too. }
+  LBEX_SUBTREE = $40000;
+
+type
+  { A tree view item, pointer-sized: CommCtrl's HTREEITEM, declared here so that the unit needs no
+    unit but Windows; CommCtrl's handles (a VCL TTreeNode's ItemId) pass as they are. nil names
+    the top level. }
+  HTREEITEM = Pointer;
+  PHTREEITEM = ^HTREEITEM;
+
 {$IFNDEF TOLVARENKIS_UNICODESTRING}
 { Delphi before 2009. }
 type
@@ -87,6 +98,17 @@ function AddLbEx(hList: HWND; Text: PAnsiChar; Flags: DWORD;
 function AddLbExW(hList: HWND; Text: PWideChar; Flags: DWORD;
   Data: LPARAM): Integer; stdcall;
 
+{ Tree views: the children of hParent. }
+function SortTvEx(hTree: HWND; hParent: HTREEITEM; Flags: DWORD): BOOL; stdcall;
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; Key: PAnsiChar; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer; stdcall; overload;
+function LookTvExW(hTree: HWND; hParent: HTREEITEM; Key: PWideChar; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer; stdcall;
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; Text: PAnsiChar; Flags: DWORD;
+  Data: LPARAM): HTREEITEM; stdcall; overload;
+function AddTvExW(hTree: HWND; hParent: HTREEITEM; Text: PWideChar; Flags: DWORD;
+  Data: LPARAM): HTREEITEM; stdcall;
+
 { Strings, through the W forms (see the top of the unit). }
 function LookLbEx(hList: HWND; const Key: UnicodeString; Flags: DWORD;
   Position, Count: PDWORD): Integer; overload;
@@ -96,6 +118,14 @@ function AddLbEx(hList: HWND; const Text: UnicodeString; Flags: DWORD;
   Data: LPARAM): Integer; overload;
 function AddLbEx(hList: HWND; const Text: RawByteString; Flags: DWORD;
   Data: LPARAM): Integer; overload;
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; const Key: UnicodeString; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer; overload;
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; const Key: RawByteString; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer; overload;
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; const Text: UnicodeString; Flags: DWORD;
+  Data: LPARAM): HTREEITEM; overload;
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; const Text: RawByteString; Flags: DWORD;
+  Data: LPARAM): HTREEITEM; overload;
 
 implementation
 
@@ -114,6 +144,13 @@ function LookLbExW; external TolvarenkisDll name 'LookLbExW';
 function AddLbEx(hList: HWND; Text: PAnsiChar; Flags: DWORD;
   Data: LPARAM): Integer; external TolvarenkisDll name 'AddLbEx';
 function AddLbExW; external TolvarenkisDll name 'AddLbExW';
+function SortTvEx; external TolvarenkisDll name 'SortTvEx';
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; Key: PAnsiChar; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer; external TolvarenkisDll name 'LookTvEx';
+function LookTvExW; external TolvarenkisDll name 'LookTvExW';
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; Text: PAnsiChar; Flags: DWORD;
+  Data: LPARAM): HTREEITEM; external TolvarenkisDll name 'AddTvEx';
+function AddTvExW; external TolvarenkisDll name 'AddTvExW';
 
 function LookLbEx(hList: HWND; const Key: UnicodeString; Flags: DWORD;
   Position, Count: PDWORD): Integer;
@@ -137,6 +174,30 @@ function AddLbEx(hList: HWND; const Text: RawByteString; Flags: DWORD;
   Data: LPARAM): Integer;
 begin
   Result := AddLbEx(hList, UnicodeString(Text), Flags, Data);
+end;
+
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; const Key: UnicodeString; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer;
+begin
+  Result := LookTvExW(hTree, hParent, PWideChar(Key), Flags, Item, Count);
+end;
+
+function LookTvEx(hTree: HWND; hParent: HTREEITEM; const Key: RawByteString; Flags: DWORD;
+  Item: PHTREEITEM; Count: PDWORD): Integer;
+begin
+  Result := LookTvEx(hTree, hParent, UnicodeString(Key), Flags, Item, Count);
+end;
+
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; const Text: UnicodeString; Flags: DWORD;
+  Data: LPARAM): HTREEITEM;
+begin
+  Result := AddTvExW(hTree, hParent, PWideChar(Text), Flags, Data);
+end;
+
+function AddTvEx(hTree: HWND; hParent: HTREEITEM; const Text: RawByteString; Flags: DWORD;
+  Data: LPARAM): HTREEITEM;
+begin
+  Result := AddTvEx(hTree, hParent, UnicodeString(Text), Flags, Data);
 end;
 
 end.

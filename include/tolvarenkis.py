@@ -10,10 +10,14 @@ declarations below serve both.
     result = tolvarenkis.look(hwnd, "meier", ignore_case=True)  # result.name, .position, .count
     index = tolvarenkis.add(hwnd, "Neumann", data=7, ignore_case=True)
 
-hwnd is the window handle of a listbox or a combo box, as an int. The module imports on any
-system; the DLL is loaded at the first call (or by load()). A call that the DLL refuses raises
-OSError with the DLL's last error (ctypes.WinError). The exports themselves, with their
-argument and result types declared, are the attributes of library().
+    tolvarenkis.sort_tree(tree, None, subtree=True)        # None: the top level, and below
+    result = tolvarenkis.look_tree(tree, None, "src")       # result.name, .item, .count
+
+hwnd is the window handle of a listbox or a combo box, as an int; tree a tree view's, whose
+items are ints too, None naming the top level. The module imports on any system; the DLL is
+loaded at the first call (or by load()). A call that the DLL refuses raises OSError with the
+DLL's last error (ctypes.WinError). The exports themselves, with their argument and result
+types declared, are the attributes of library().
 """
 
 import ctypes
@@ -46,6 +50,8 @@ LBEX_DATES = 0x20000
 
 ADD_REFUSED = -1
 
+LBEX_SUBTREE = 0x40000  # SortTvEx: every level below the parent too
+
 
 def LBEX_COLUMN(k):
     """The flag that keys each item by its k-th TAB-separated field (1 to 255); 0, the whole
@@ -68,6 +74,7 @@ _DWORD = ctypes.c_uint32
 _INT = ctypes.c_int32
 _BOOL = ctypes.c_int32
 _PDWORD = ctypes.POINTER(_DWORD)
+_HTREEITEM = ctypes.c_void_p  # None for NULL, the top level
 
 # Each export's result type, then its argument types.
 PROTOTYPES = {
@@ -79,6 +86,13 @@ PROTOTYPES = {
     "LookLbExW": (_INT, _HWND, ctypes.c_wchar_p, _DWORD, _PDWORD, _PDWORD),
     "AddLbEx": (_INT, _HWND, ctypes.c_char_p, _DWORD, _LPARAM),
     "AddLbExW": (_INT, _HWND, ctypes.c_wchar_p, _DWORD, _LPARAM),
+    "SortTvEx": (_BOOL, _HWND, _HTREEITEM, _DWORD),
+    "LookTvEx": (_INT, _HWND, _HTREEITEM, ctypes.c_char_p, _DWORD, ctypes.POINTER(_HTREEITEM),
+                 _PDWORD),
+    "LookTvExW": (_INT, _HWND, _HTREEITEM, ctypes.c_wchar_p, _DWORD, ctypes.POINTER(_HTREEITEM),
+                  _PDWORD),
+    "AddTvEx": (_HTREEITEM, _HWND, _HTREEITEM, ctypes.c_char_p, _DWORD, _LPARAM),
+    "AddTvExW": (_HTREEITEM, _HWND, _HTREEITEM, ctypes.c_wchar_p, _DWORD, _LPARAM),
 }
 
 _PLATFORM = "win64" if ctypes.sizeof(ctypes.c_void_p) == 8 else "win32"
@@ -168,6 +182,13 @@ class LookResult(NamedTuple):
     count: int     # the items equal to the key (with prefix: the matching items)
 
 
+class TreeLookResult(NamedTuple):
+    name: str   # "LOOK_FOUND" ...
+    code: int   # LOOK_FOUND ...
+    item: int   # the first equal child, or the child just before the key
+    count: int  # the children equal to the key (with prefix: the matching ones)
+
+
 def sort(hwnd, descending=False, ignore_case=False, locale=False, numbers=False, column=0,
          unique=False, drawing_suspended=False):
     """Sorts the list with SortLbEx, stable, each item kept whole; raises OSError when refused
@@ -202,10 +223,52 @@ def add(hwnd, text, data=0, descending=False, ignore_case=False, locale=False, n
     suffix, text = _text(text)
     flags = _flags(descending, ignore_case, locale, numbers, column, unique=unique)
     index = getattr(library(), "AddLbEx" + suffix)(hwnd, text, flags, data)
-    if index == ADD_REFUSED:
+    return _added(index, ADD_REFUSED, unique, "index")
+
+
+def _added(answer, refused, unique, name):
+    """The answer of an insert; OSError when it is refused, and with unique, when an equal item
+    is listed, FileExistsError whose attribute name holds the answer."""
+    if answer == refused:
         raise _refused()
     if unique and ctypes.get_last_error() == ERROR_ALREADY_EXISTS:
         error = _refused()
-        error.index = index
+        setattr(error, name, answer)
         raise error
-    return index
+    return answer
+
+
+def sort_tree(hwnd, parent=None, descending=False, ignore_case=False, locale=False,
+              numbers=False, column=0, subtree=False, drawing_suspended=False):
+    """Sorts the children of parent (None: the top level) with SortTvEx, stable, each item
+    moving whole with its subtree; with subtree every level below them too. Raises OSError when
+    refused (the tree is then as it was)."""
+    flags = _flags(descending, ignore_case, locale, numbers, column,
+                   drawing_suspended=drawing_suspended) | (LBEX_SUBTREE if subtree else 0)
+    if not library().SortTvEx(hwnd, parent, flags):
+        raise _refused()
+
+
+def look_tree(hwnd, parent, key, descending=False, ignore_case=False, locale=False,
+              numbers=False, column=0, prefix=False):
+    """Looks key up among the children of parent (None: the top level), as look() does in a
+    list; answers a TreeLookResult, or raises OSError when refused."""
+    suffix, key = _text(key)
+    flags = _flags(descending, ignore_case, locale, numbers, column, prefix=prefix)
+    item, count = _HTREEITEM(), _DWORD()
+    code = getattr(library(), "LookTvEx" + suffix)(hwnd, parent, key, flags, ctypes.byref(item),
+                                                   ctypes.byref(count))
+    if code == LOOK_REFUSED:
+        raise _refused()
+    return TreeLookResult(LOOK_NAMES[code], code, item.value, count.value)
+
+
+def add_tree(hwnd, parent, text, data=0, descending=False, ignore_case=False, locale=False,
+             numbers=False, column=0, unique=False):
+    """Inserts text with its data as a child of parent (None: the top level) at its place, as
+    add() does in a list; answers the new item. Raises as add() does; with unique and an equal
+    child listed, FileExistsError whose item is that child."""
+    suffix, text = _text(text)
+    flags = _flags(descending, ignore_case, locale, numbers, column, unique=unique)
+    item = getattr(library(), "AddTvEx" + suffix)(hwnd, parent, text, flags, data)
+    return _added(item, None, unique, "item")

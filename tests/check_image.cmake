@@ -13,8 +13,8 @@ endfunction()
 
 expect("Name[ \t]+[0-9a-f]+ Tolvarenkis\\.dll\n" "export directory named Tolvarenkis.dll")
 expect("Ordinal Base[ \t]+1\n" "ordinal base 1")
-expect("\\[Ordinal/Name Pointer\\] Table\n\t\\[   6\\] AddLbEx\n\t\\[   7\\] AddLbExW\n\t\\[   0\\] Dll_Info\n\t\\[   1\\] LookLb\n\t\\[   4\\] LookLbEx\n\t\\[   5\\] LookLbExW\n\t\\[   2\\] SortLb\n\t\\[   3\\] SortLbEx\n"
-       "exports Dll_Info 1, LookLb 2, SortLb 3, SortLbEx 4, LookLbEx 5, LookLbExW 6, AddLbEx 7, AddLbExW 8, undecorated")
+expect("\\[Ordinal/Name Pointer\\] Table\n\t\\[   6\\] AddLbEx\n\t\\[   7\\] AddLbExW\n\t\\[  11\\] AddTvEx\n\t\\[  12\\] AddTvExW\n\t\\[   0\\] Dll_Info\n\t\\[   1\\] LookLb\n\t\\[   4\\] LookLbEx\n\t\\[   5\\] LookLbExW\n\t\\[   9\\] LookTvEx\n\t\\[  10\\] LookTvExW\n\t\\[   2\\] SortLb\n\t\\[   3\\] SortLbEx\n\t\\[   8\\] SortTvEx\n"
+       "exports Dll_Info 1, LookLb 2, SortLb 3, SortLbEx 4, LookLbEx 5, LookLbExW 6, AddLbEx 7, AddLbExW 8, SortTvEx 9, LookTvEx 10, LookTvExW 11, AddTvEx 12, AddTvExW 13, undecorated")
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${image}")
 if(NOT imports STREQUAL "DLL Name: KERNEL32.dll;DLL Name: USER32.dll")
@@ -54,7 +54,8 @@ endif()
 if(BITS EQUAL 32)
   foreach(library IMPLIB MODULE_LIB)
     execute_process(COMMAND ${NM} ${${library}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-    foreach(symbol _Dll_Info@0 _LookLb@8 _SortLb@8 _SortLbEx@8 _LookLbEx@20 _LookLbExW@20 _AddLbEx@16 _AddLbExW@16)
+    foreach(symbol _Dll_Info@0 _LookLb@8 _SortLb@8 _SortLbEx@8 _LookLbEx@20 _LookLbExW@20 _AddLbEx@16 _AddLbExW@16
+                   _SortTvEx@12 _LookTvEx@24 _LookTvExW@24 _AddTvEx@20 _AddTvExW@20)
       if(library STREQUAL IMPLIB)
         set(symbol "I __imp_${symbol}")
       else()

@@ -2,7 +2,8 @@
 """Checks the bindings of include/ against include/Tolvarenkis.h, since Visual Basic, a Windows
 Python, AutoHotkey and AutoIt cannot run where the project is tested: every export there and no other, each
 with the header's number of parameters and the width of each parameter and of the result
-(32 bits, or pointer-sized), and every constant with the header's value, LBEX_COLUMN as a
+(32 bits, or pointer-sized; for the address of a value the export writes, that value's width
+too), and every constant with the header's value, LBEX_COLUMN as a
 function. Visual Basic is checked as VB6 and as VBA 7 in 32- and 64-bit Office; the Python
 module is compiled as py_compile would and its declarations read from the imported module.
 
@@ -20,10 +21,16 @@ COLUMN_ARGUMENTS = list(range(-2, 300)) + [0x7FFFFFFF, -0x80000000]
 CONSTANT_PREFIXES = ("TOLVARENKIS_", "SORT_", "LOOK_", "LBEX_", "ADD_")
 
 
+def address(kind):
+    """The kind of the address of a value that an export writes (a position, a count, a tree
+    item): an address too, but a binding must also give the value the header's width."""
+    return ("address of", kind)
+
+
 class Api:
-    """Exports as {name: (result, [parameter, ...])}, each a kind (VOID, I32, PTR) or, once
-    compared, a width in bytes (VOID for none, None where it could not be read); constants as
-    {name: int}; column, the binding's LBEX_COLUMN as a Python function (or None)."""
+    """Exports as {name: (result, [parameter, ...])}, each a kind (VOID, I32, PTR, or address()
+    of I32 or PTR) or, once compared, a width in bytes (VOID for none, None where it could not
+    be read; address(4) and the like); constants as {name: int}; column, the binding's LBEX_COLUMN as a Python function (or None)."""
 
     def __init__(self, exports, constants, column):
         self.exports, self.constants, self.column = exports, constants, column
@@ -50,21 +57,27 @@ def column_function(expression, argument, operators):
 # The header.
 
 C_POINTER_TYPES = {"HWND", "LPARAM", "WPARAM", "HANDLE", "LRESULT", "INT_PTR", "UINT_PTR",
-                   "LONG_PTR", "ULONG_PTR", "DWORD_PTR"}
+                   "LONG_PTR", "ULONG_PTR", "DWORD_PTR", "HTREEITEM"}
 C_32BIT_TYPES = {"int", "DWORD", "BOOL", "UINT", "LONG", "ULONG", "unsigned"}
+# What a pointer may address besides a value of those types: texts and buffers, whose width a
+# binding need not repeat.
+C_TEXT_TYPES = {"char", "WCHAR", "void"}
 
 
 def c_width(declaration):
     words = declaration.replace("*", " * ").split()
-    if "*" in words:
-        return PTR
-    types = [w for w in words if w not in ("const", "volatile")]
-    if types in (["void"], []):
+    types = [w for w in words if w not in ("const", "volatile", "*")]
+    pointer = "*" in words
+    if words.count("*") > 1:
+        raise ValueError("a pointer to a pointer in the header: " + declaration)
+    if types in (["void"], []) and not pointer:
         return VOID
-    if types[0] in C_POINTER_TYPES:
+    if types and types[0] in C_POINTER_TYPES:
+        return address(PTR) if pointer else PTR
+    if types and types[0] in C_32BIT_TYPES:
+        return address(I32) if pointer else I32
+    if pointer and types and types[0] in C_TEXT_TYPES:
         return PTR
-    if types[0] in C_32BIT_TYPES:
-        return I32
     raise ValueError("a type of unknown width in the header: " + declaration)
 
 
@@ -99,20 +112,24 @@ def read_header(path):
 
 # Pascal.
 
-PASCAL_POINTER_TYPES = {"hwnd", "lparam", "wparam", "thandle", "pansichar", "pwidechar", "pchar",
-                        "pdword", "pointer", "nativeint", "nativeuint", "ptrint", "ptruint"}
+PASCAL_POINTER_TYPES = {"hwnd", "lparam", "wparam", "thandle", "htreeitem", "pansichar",
+                        "pwidechar", "pchar", "pointer", "nativeint", "nativeuint", "ptrint",
+                        "ptruint"}
 PASCAL_32BIT_TYPES = {"integer", "cardinal", "dword", "bool", "longbool", "longint", "longword",
                       "uint"}
+# Pointers to a value of one of those widths.
+PASCAL_ADDRESS_TYPES = {"pdword": I32, "pcardinal": I32, "plongword": I32, "pinteger": I32,
+                        "phtreeitem": PTR, "ppointer": PTR}
 
 
 def pascal_width(type_name, by_reference=False):
-    if by_reference:
-        return PTR
     key = type_name.lower()
+    if key in PASCAL_ADDRESS_TYPES and not by_reference:
+        return address(PASCAL_ADDRESS_TYPES[key])
     if key in PASCAL_POINTER_TYPES:
-        return PTR
+        return address(PTR) if by_reference else PTR
     if key in PASCAL_32BIT_TYPES:
-        return I32
+        return address(I32) if by_reference else I32
     raise ValueError("a Pascal type of unknown width: " + type_name)
 
 
@@ -215,15 +232,16 @@ def vb_number(literal):
 
 def vb_width(declaration, pointer_size, model, problems, what):
     """The width in bytes of a parameter (ByVal/ByRef NAME As TYPE, by reference unless ByVal)
-    or of a result (As TYPE)."""
+    or of a result (As TYPE); address(width) for a number passed by reference, which the export
+    writes. A String, or a Byte by reference (a buffer's first element), is a text's address."""
     match = re.fullmatch(r"(?:(ByVal|ByRef)\s+)?(\w+\s+)?As\s+(\w+)", declaration.strip(), re.I)
     if not match:
         problems.append("Visual Basic (%s): %s: cannot read %r" % (model, what, declaration))
         return None
     passing, name, type_name = match.group(1), match.group(2), match.group(3).lower()
     by_reference = name is not None and (passing or "ByRef").lower() == "byref"
-    if by_reference or type_name == "string":
-        return pointer_size  # an address
+    if type_name == "string" or (by_reference and type_name == "byte"):
+        return pointer_size
     if type_name in ("longptr", "longlong") and model.startswith("VB6"):
         problems.append("Visual Basic (%s): %s: VB6 has no %s" % (model, what, match.group(3)))
     sizes = {"long": 4, "longptr": pointer_size, "longlong": 8, "integer": 2, "boolean": 2,
@@ -232,7 +250,7 @@ def vb_width(declaration, pointer_size, model, problems, what):
         problems.append("Visual Basic (%s): %s: a type of unknown width: %s"
                         % (model, what, type_name))
         return None
-    return sizes[type_name]
+    return address(sizes[type_name]) if by_reference else sizes[type_name]
 
 
 def read_vb(path):
@@ -312,7 +330,11 @@ def read_python(path, build_dir):
     import tolvarenkis as module
 
     def width(ctype):
-        return VOID if ctype is None else ctypes.sizeof(ctype)
+        if ctype is None:
+            return VOID
+        if isinstance(ctype, type) and issubclass(ctype, ctypes._Pointer):
+            return address(ctypes.sizeof(ctype._type_))  # POINTER(T): the export writes a T
+        return ctypes.sizeof(ctype)
 
     exports = {name: (width(restype), [width(t) for t in argtypes])
                for name, (restype, *argtypes) in module.PROTOTYPES.items()}
@@ -323,11 +345,12 @@ def read_python(path, build_dir):
 
 
 # AutoHotkey and AutoIt: the types of each export's DllCall, a type and a value by turns and
-# the result's type last (left out where the result is discarded).
+# the result's type last (left out where the result is discarded). A type with * passes the
+# address of a value of its type, which the export writes; AutoIt's "struct*" a buffer's.
 
 DLLCALL_TYPES = {"AutoHotkey": ({"ptr", "uptr", "astr", "wstr"}, {"int", "uint"}),
-                 "AutoIt": ({"hwnd", "handle", "lparam", "wparam", "ptr", "str", "wstr"},
-                            {"int", "uint", "dword", "bool", "long"})}
+                 "AutoIt": ({"hwnd", "handle", "lparam", "wparam", "ptr", "str", "wstr",
+                             "struct*"}, {"int", "uint", "dword", "bool", "long"})}
 DLLCALL = {"AutoHotkey": r'DllCall\("Tolvarenkis\.dll\\(\w+)"((?:,\s*[^,()]+)*)\)',
            "AutoIt": r'DllCall\(\$__g_hTolvarenkisDll,\s*("\w+"),\s*"(\w+)"((?:,\s*[^,()]+)*)\)'}
 
@@ -335,12 +358,14 @@ DLLCALL = {"AutoHotkey": r'DllCall\("Tolvarenkis\.dll\\(\w+)"((?:,\s*[^,()]+)*)\
 def dllcall_width(language, literal, problems, what):
     pointers, words = DLLCALL_TYPES[language]
     key = literal.strip().strip('"').lower()
+    written = key.endswith("*") and key not in pointers
+    base = key[:-1] if written else key
     if not re.fullmatch(r'"[\w*]+"', literal.strip()) or "cdecl" in key:
         problems.append("%s: %s: %s is no stdcall type literal" % (language, what, literal))
-    elif key in pointers or key.endswith("*"):
-        return PTR
-    elif key in words:
-        return I32
+    elif base in pointers:
+        return address(PTR) if written else PTR
+    elif base in words:
+        return address(I32) if written else I32
     elif key == "none" and language == "AutoIt":
         return VOID
     else:
@@ -384,11 +409,17 @@ def read_dllcalls(path, language):
 
 def in_bytes(api, pointer_size):
     size = {VOID: VOID, I32: 4, PTR: pointer_size, None: None}
-    return Api({name: (size[result], [size[p] for p in parameters])
+
+    def width(kind):
+        return address(size[kind[1]]) if isinstance(kind, tuple) else size[kind]
+
+    return Api({name: (width(result), [width(p) for p in parameters])
                 for name, (result, parameters) in api.exports.items()}, api.constants, api.column)
 
 
 def describe(width):
+    if isinstance(width, tuple):
+        return "the address of " + describe(width[1])
     return width if width in (VOID, None) else "%d bytes" % width
 
 

@@ -17,6 +17,7 @@ sys.path.insert(0, os.path.join(sys.argv.pop(1), "include"))
 import tolvarenkis
 
 LIST = 0x1234
+TREE, ITEM = 0x5678, 0x7FFF12345678
 
 
 def win_error(code):
@@ -35,9 +36,9 @@ class FakeDll:
     def __getattr__(self, name):
         def export(*arguments):
             self.calls.append((name,) + arguments)
-            if name.startswith("LookLbEx"):
-                arguments[3]._obj.value = self.position
-                arguments[4]._obj.value = self.count
+            if name.startswith(("LookLbEx", "LookTvEx")):
+                arguments[-2]._obj.value = self.position
+                arguments[-1]._obj.value = self.count
             return self.answer
         return export
 
@@ -100,6 +101,27 @@ class ModuleTest(unittest.TestCase):
             tolvarenkis.add(LIST, "Meier", unique=True)
         self.assertEqual((raised.exception.winerror, raised.exception.index), (183, 2))
         self.assertEqual(dll.calls[0][3], 0x20)
+
+    def test_the_tree_functions_pass_the_parent_and_their_flags_and_answer_the_item(self):
+        dll = self.use(tolvarenkis.LOOK_FOUND_MANY, position=ITEM, count=2)
+        tolvarenkis.sort_tree(TREE, ITEM, subtree=True, descending=True, drawing_suspended=True)
+        self.assertEqual(tolvarenkis.look_tree(TREE, ITEM, b"src", prefix=True),
+                         ("LOOK_FOUND_MANY", 2, ITEM, 2))
+        self.assertEqual(tolvarenkis.add_tree(TREE, None, "lib", data=-7, column=1), 2)
+        self.assertEqual(dll.calls[0], ("SortTvEx", TREE, ITEM, 0x1 | 0x40 | 0x40000))
+        self.assertEqual(dll.calls[1][:5], ("LookTvEx", TREE, ITEM, b"src", 0x10))
+        self.assertEqual(dll.calls[2], ("AddTvExW", TREE, None, "lib", 0x100, -7))
+
+    def test_refused_tree_calls_raise_the_last_error_and_a_listed_child_its_item(self):
+        for answer, call in ((0, lambda: tolvarenkis.sort_tree(TREE)),
+                             (tolvarenkis.LOOK_REFUSED, lambda: tolvarenkis.look_tree(TREE, 0, "x")),
+                             (None, lambda: tolvarenkis.add_tree(TREE, ITEM, "x", unique=True))):
+            self.use(answer, last_error=87)
+            self.assertRaisesRegex(OSError, "error 87", call)
+        self.use(ITEM, last_error=tolvarenkis.ERROR_ALREADY_EXISTS)
+        with self.assertRaises(OSError) as raised:
+            tolvarenkis.add_tree(TREE, None, "src", unique=True)
+        self.assertEqual((raised.exception.winerror, raised.exception.item), (183, ITEM))
 
     def test_texts_and_columns_out_of_range_are_refused_before_the_call(self):
         dll = self.use(1)

@@ -16,6 +16,8 @@ var
   Utf8: UTF8String = 'Meier';
   Buffer: array[0..TOLVARENKIS_TEXT_MAX] of AnsiChar;
   Position, Count: DWORD;
+  Item: HTREEITEM;
+  Node: Windows.HTREEITEM = nil; { the platform's own type passes too }
 begin
   FillChar(Buffer, SizeOf(Buffer), 0);
   if Dll_Info <> 0 then
@@ -31,4 +33,15 @@ begin
           AddLbEx(List, Wide, 0, -3),
           AddLbEx(List, Utf8, 0, LPARAM(@Buffer)),
           AddLbExW(List, PWideChar(Wide), 0, 4));
+  WriteLn(SortTvEx(List, Node, LBEX_SUBTREE),
+          LookTvEx(List, nil, PAnsiChar(Key), LBEX_PREFIX, @Item, @Count),
+          LookTvEx(List, Item, Key, 0, @Node, nil),
+          LookTvEx(List, Node, Wide, 0, nil, @Count),
+          LookTvEx(List, nil, Utf8, 0, nil, nil),
+          LookTvExW(List, nil, PWideChar(Wide), 0, @Item, @Count));
+  Node := AddTvEx(List, Node, PAnsiChar(Key), LBEX_UNIQUE, 1);
+  WriteLn(AddTvEx(List, Node, Key, 0, 2) = nil,
+          AddTvEx(List, nil, Wide, 0, -3) = nil,
+          AddTvEx(List, nil, Utf8, 0, LPARAM(@Buffer)) = nil,
+          AddTvExW(List, nil, PWideChar(Wide), 0, 4) = nil);
 end.

@@ -211,7 +211,7 @@ begin
          (Position = 2) and (Count = 2), 'LookLbEx finds both Meier');
   Expect((LookLbExW(List, PWideChar(UnicodeString('Neumann')), LBEX_IGNORE_CASE, @Position, nil) = LOOK_BETWEEN)
          and (Position = 3), 'LookLbExW puts Neumann after the second Meier');
-  Expect(LookLbEx(List, PAnsiChar('Meier'), $40000, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
+  Expect(LookLbEx(List, PAnsiChar('Meier'), $100000, nil, nil) = LOOK_REFUSED, 'LookLbEx refuses an unknown flag');
   Expect(GetLastError = ERROR_INVALID_FLAGS, 'the last error names the unknown flag');
   Form.SortAndFind('fischer');
   Expect(Form.NamesList.ItemIndex = 1, 'SortAndFind selects Fischer');
@@ -223,6 +223,10 @@ begin
 
   LookUpUtf8Key;
   InsertAndOrders;
+  { The tree view exports, the page's among them, on a window that is no tree view. }
+  Expect(not SortTvEx(List, nil, LBEX_SUBTREE) and (GetLastError = ERROR_INVALID_WINDOW_HANDLE) and
+         (AddPath(List, 'src\lib') = nil) and (GetLastError = ERROR_INVALID_WINDOW_HANDLE),
+         'SortTvEx and AddPath refuse a listbox');
 
   if ParamStr(1) = '--info' then
     WriteLn('Dll_Info() = ', Dll_Info); { 1 once the box is closed }
