@@ -115,9 +115,11 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
         choice_.multiple = choice_.sorted = false;
         std::vector<std::vector<Wide>> rows;
         for (const std::string& item : items) {
-            // A text without fields is a row of two columns all the same: its first unit and the rest.
+            // A text without fields is a row of two columns all the same: its first character (a
+            // surrogate pair whole, since the reference orders characters) and the rest.
             Wide text = WideForm(item);
-            if (text.size() > 1 && text.find(u'\t') == Wide::npos) text.insert(1, 1, u'\t');
+            const size_t first = !text.empty() && text[0] >= 0xD800 && text[0] < 0xDC00 ? 2 : 1;
+            if (text.size() > first && text.find(u'\t') == Wide::npos) text.insert(first, 1, u'\t');
             rows.push_back(Fields(text));
             if (!choice.report) rows.back().resize(1);
             columns_ = std::max(columns_, rows.back().size());
