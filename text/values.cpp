@@ -101,27 +101,63 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
     return true;
 }
 
-// The digit of an amount at each place in turn: the integer's significant digits, then the
-// fraction's, then zeros.
+// The digits of a value place by place, from `lead` places above its amount's first one: those
+// zeros, then the amount's digits over 2^shift by long division from the top, a digit a place,
+// then the places the remainder still fills; after those (Done) only zeros. The remainder stays
+// below 2^50, so that ten times it fits in 64 bits, and the division takes no division.
 class Digits {
 public:
-    Digits(const OrderText& text, const Value& value) : text_(text), value_(value), at_(value.integerFrom) {}
+    Digits(const OrderText& text, const Value& value, DWORD lead)
+        : text_(text), value_(value), at_(value.integerFrom), lead_(lead) {}
     DWORD Next() {
-        if (taken_ < value_.integerDigits) {
-            while (!IsDigit(At(text_, at_))) ++at_;
-            ++taken_;
-            return At(text_, at_++);
+        if (lead_) {
+            --lead_;
+            return 0;
         }
-        const DWORD k = taken_++ - value_.integerDigits;
-        return k < value_.fractionDigits ? At(text_, value_.fractionFrom + k) : '0';
+        DWORD digit = '0';
+        if (taken_ < value_.integerDigits) {
+            while (!IsDigit(UnitAt(text_, at_))) ++at_;
+            digit = UnitAt(text_, at_++);
+        } else if (taken_ - value_.integerDigits < value_.fractionDigits) {
+            digit = UnitAt(text_, value_.fractionFrom + taken_ - value_.integerDigits);
+        }
+        ++taken_;
+        const unsigned long long x = rest_ * 10 + (digit - '0');
+        rest_ = x & ((1ull << value_.shift) - 1);
+        return static_cast<DWORD>(x >> value_.shift);
     }
+    bool Done() const { return !lead_ && taken_ >= value_.integerDigits + value_.fractionDigits && !rest_; }
 
 private:
     const OrderText& text_;
     const Value& value_;
     DWORD at_;
+    DWORD lead_;
     DWORD taken_ = 0;
+    unsigned long long rest_ = 0;
 };
+
+DWORD Lower(DWORD unit) { return unit - 'A' < 26 ? unit + ('a' - 'A') : unit; }
+bool IsLetter(DWORD unit) { return Lower(unit) - 'a' < 26; }
+
+// The length of a size's unit at `at`, and its power of 1024 (left alone where none stands
+// there: 0). The longest unit that matches counts, and only where no ASCII letter follows it.
+DWORD SizeUnit(const OrderText& key, DWORD at, DWORD& power) {
+    static const char kPowers[] = "bkmgtp";
+    const DWORD head = Lower(At(key, at));
+    DWORD p = 0;
+    while (kPowers[p] && static_cast<BYTE>(kPowers[p]) != head) ++p;
+    if (!kPowers[p]) return 0;
+    const char* const tails[] = {p ? "ib" : "ytes", p ? "b" : "", ""};
+    for (const char* tail : tails) {
+        DWORD n = 1;
+        for (; *tail && Lower(At(key, at + n)) == static_cast<BYTE>(*tail); ++tail) ++n;
+        if (*tail || IsLetter(At(key, at + n))) continue;
+        power = p;
+        return n;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -178,7 +214,7 @@ Value ReadAmount(const Formats& formats, const OrderText& key) {
         if (!n || !IsDigit(At(key, at + n))) break;
         at += n;
     }
-    value.integerEnd = value.end = at;
+    value.end = at;
     // Leading zeros, and the separators among them, are no part of the value.
     for (DWORD unit; value.integerFrom < at && !((unit = At(key, value.integerFrom)) - '1' < 9); ++value.integerFrom)
         if (unit == '0') --value.integerDigits;
@@ -211,16 +247,27 @@ Value ReadDate(const Formats& formats, const OrderText& key) {
     return value;
 }
 
+Value ReadSize(const Formats& formats, const OrderText& key) {
+    Value value = ReadAmount(formats, key);
+    if (value.kind == ValueKind::kNone) return value;
+    value.kind = ValueKind::kSize;
+    const DWORD at = SkipSpaces(key, value.end);
+    DWORD power = 0;
+    if (const DWORD n = SizeUnit(key, at, power)) value.end = at + n;
+    value.shift = static_cast<BYTE>(10 * (5 - power));
+    return value;
+}
+
 int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb) {
     if (va.kind != vb.kind) return va.kind == ValueKind::kNone ? -1 : 1;
     if (va.kind == ValueKind::kDate && va.instant != vb.instant) return va.instant < vb.instant ? -1 : 1;
-    if (va.kind != ValueKind::kAmount) return 0;
+    if (va.kind == ValueKind::kNone || va.kind == ValueKind::kDate) return 0;
     if (va.negative != vb.negative) return va.negative ? -1 : 1;
     const int sign = va.negative ? -1 : 1;
-    if (va.integerDigits != vb.integerDigits) return va.integerDigits < vb.integerDigits ? -sign : sign;
-    Digits x(a, va), y(b, vb);
-    const DWORD fractions = va.fractionDigits > vb.fractionDigits ? va.fractionDigits : vb.fractionDigits;
-    for (DWORD k = 0; k < va.integerDigits + fractions; ++k) {
+    // Place by place, from the higher of the two first places.
+    const DWORD top = va.integerDigits > vb.integerDigits ? va.integerDigits : vb.integerDigits;
+    Digits x(a, va, top - va.integerDigits), y(b, vb, top - vb.integerDigits);
+    while (!x.Done() || !y.Done()) {
         const DWORD p = x.Next(), q = y.Next();
         if (p != q) return p < q ? -sign : sign;
     }
@@ -228,18 +275,34 @@ int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const
 }
 
 unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none, bool& whole) {
-    constexpr unsigned kKindShift = 62;
-    constexpr DWORD kMostDigits = 255, kPackedDigits = 13;
-    whole = value.end == key.length && value.kind != ValueKind::kNone && !value.negative &&
-            value.integerDigits + value.fractionDigits <= kPackedDigits;
+    constexpr unsigned kKindShift = 62, kPlaceShift = 52;
+    constexpr DWORD kPackedDigits = 13;
+    // The place of the first significant digit, 10^p, packs as p + 129 where that is 2 to 254;
+    // 1 and 255 stand for every place below and above, and hold no digits.
+    constexpr long long kPlaceBias = 129, kLowest = 1, kHighest = 255;
+    whole = false;
     if (value.kind == ValueKind::kNone) return none >> 2;
+    whole = value.end == key.length;
     if (value.kind == ValueKind::kDate) return 2ull << kKindShift | value.instant;
-    if (value.negative) return 1ull << kKindShift;
-    // The count of integer digits, then the first 13 digits; a count beyond 255 leaves the digits
-    // to the comparison.
-    if (value.integerDigits >= kMostDigits) return 2ull << kKindShift | 0xFFull << 52;
-    unsigned long long prefix = 2ull << kKindShift | static_cast<unsigned long long>(value.integerDigits) << 52;
-    Digits digits(key, value);
-    for (DWORD k = 0; k < kPackedDigits; ++k) prefix |= static_cast<unsigned long long>(digits.Next() - '0') << (4 * (kPackedDigits - 1 - k));
-    return prefix;
+    Digits digits(key, value, 0);
+    long long place = static_cast<long long>(value.integerDigits) - 1 + kPlaceBias;
+    DWORD digit = 0;
+    while (!digits.Done() && (digit = digits.Next()) == 0) --place;
+    unsigned long long packed = 0;
+    if (digit) {
+        place = place < kLowest ? kLowest : place > kHighest ? kHighest : place;
+        packed = static_cast<unsigned long long>(place) << kPlaceShift;
+        if (place == kLowest || place == kHighest) {
+            whole = false;
+        } else {
+            for (DWORD k = 1; k <= kPackedDigits; ++k) {
+                packed |= static_cast<unsigned long long>(digit) << (4 * (kPackedDigits - k));
+                if (k < kPackedDigits) digit = digits.Next();
+            }
+            whole = whole && digits.Done();
+        }
+    }
+    // Below zero the larger magnitude comes first.
+    constexpr unsigned long long kMagnitudes = (1ull << kKindShift) - 1;
+    return value.negative ? 1ull << kKindShift | (kMagnitudes - packed) : 2ull << kKindShift | packed;
 }
