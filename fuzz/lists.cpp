@@ -88,9 +88,11 @@ Case Meaningful(const Case& c, DWORD flags) {
     // Pieces of amounts, of sizes, or of dates in both locales' forms and ISO's, so that a few bytes
     // make a value; a text given again is remade otherwise, so that few texts make many values.
     static const Texts kAmounts{"0", "1", "2", "5", "9", "0", ".", ",", "-", "+", " ", "a", "00", "10", ".5", "-0"};
-    // Sizes: every unit in mixed case, and letters that make a unit none.
-    static const Texts kSizes{"0", "1", "5", "9", "00", "10", ".5", ",", ".", " ", "-", "B", "b", "bytes", "ByTeS", "K",
-        "k", "KB", "kB", "KiB", "kib", "M", "mB", "MiB", "G", "GB", "gIb", "T", "tb", "TiB", "p", "PB", "PiB", "i", "x", "1024"};
+    // Sizes: amounts that equal others in the next unit (1024, 1.5 against 1536), every unit in
+    // mixed case, and letters that make a unit none.
+    static const Texts kSizes{"1", "5", "0", "00", "512", "1024", "1,024", "1536", "0.5", "1.5", ".5", ",", ".", " ", "-",
+        "B", "b", "bytes", "ByTeS", "K", "k", "KB", "kB", "KiB", "kib", "M", "mB", "MiB", "G", "GB", "gIb", "T", "tb",
+        "TiB", "p", "PB", "PiB", "i", "x"};
     static const Texts kDates{"1.1.49", "31.12.1999", "29.2.2024", "29.02.2023", "1.1.50", "1/2/50", "12/31/99", "2/29/2024",
         "1/13/2024", "2024-02-29", "2023-02-29", "2049-12-31", " 8:05", " 12:00 PM", " 12:00 AM", " 1:00 PM", " 13:00",
         " 11:59 nachm.", " 12:00vorm.", "T23:59:59", " 0:00:00", ":30", "1", "0", ".", "/", "-", " ", "a"};
