@@ -78,12 +78,6 @@ int CompareNoCase(const OrderText& a, const OrderText& b) {
                             static_cast<const WCHAR*>(b.units), static_cast<int>(b.length), TRUE) - CSTR_EQUAL;
 }
 
-// The end of the run of digits from `at`.
-DWORD RunEnd(const OrderText& text, DWORD at) {
-    while (at < text.length && IsDigit(UnitAt(text, at))) ++at;
-    return at;
-}
-
 // Its first digit that is not a leading zero, or its last digit.
 DWORD Significant(const OrderText& text, DWORD at, DWORD end) {
     while (at + 1 < end && UnitAt(text, at) == '0') ++at;

@@ -107,34 +107,48 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
 // below 2^50, so that ten times it fits in 64 bits, and the division takes no division.
 class Digits {
 public:
-    Digits(const OrderText& text, const Value& value, DWORD lead)
-        : text_(text), value_(value), at_(value.integerFrom), lead_(lead) {}
-    DWORD Next() {
+    Digits(const OrderText& text, const Value& value, DWORD lead, BYTE shift)
+        : text_(text), at_(value.integerFrom), fraction_(value.fractionFrom), integers_(value.integerDigits),
+          left_(value.integerDigits + value.fractionDigits), lead_(lead), shift_(shift), mask_((1ull << shift) - 1) {}
+    // Inlined: a size's prefix takes some 25 of them.
+    __attribute__((always_inline)) DWORD Next() {
         if (lead_) {
             --lead_;
             return 0;
         }
-        DWORD digit = '0';
-        if (taken_ < value_.integerDigits) {
-            while (!IsDigit(UnitAt(text_, at_))) ++at_;
-            digit = UnitAt(text_, at_++);
-        } else if (taken_ - value_.integerDigits < value_.fractionDigits) {
-            digit = UnitAt(text_, value_.fractionFrom + taken_ - value_.integerDigits);
-        }
-        ++taken_;
-        const unsigned long long x = rest_ * 10 + (digit - '0');
-        rest_ = x & ((1ull << value_.shift) - 1);
-        return static_cast<DWORD>(x >> value_.shift);
+        unsigned long long x = rest_ * 10;
+        if (left_) x += Digit();
+        rest_ = x & mask_;
+        return static_cast<DWORD>(x >> shift_);
     }
-    bool Done() const { return !lead_ && taken_ >= value_.integerDigits + value_.fractionDigits && !rest_; }
+    bool Done() const { return !lead_ && !left_ && !rest_; }
+    // The first digit that is not zero, after `zeros` that are; 0 for a value of zero. Once the
+    // amount's digits are all taken, a zero costs a multiplication.
+    DWORD First(DWORD& zeros) {
+        for (zeros = 0; !Done(); ++zeros) {
+            if (!lead_ && !left_)
+                while ((rest_ * 10) >> shift_ == 0) rest_ *= 10, ++zeros;
+            if (const DWORD digit = Next()) return digit;
+        }
+        return 0;
+    }
 
 private:
+    // The amount's next digit: the integer's, separators skipped, then the fraction's.
+    DWORD Digit() {
+        --left_;
+        if (!integers_) return UnitAt(text_, fraction_++) - '0';
+        --integers_;
+        while (!IsDigit(UnitAt(text_, at_))) ++at_;
+        return UnitAt(text_, at_++) - '0';
+    }
+
     const OrderText& text_;
-    const Value& value_;
-    DWORD at_;
+    DWORD at_, fraction_;
+    DWORD integers_, left_;  // the amount's digits still to come, of the integer and in all
     DWORD lead_;
-    DWORD taken_ = 0;
-    unsigned long long rest_ = 0;
+    BYTE shift_;
+    unsigned long long mask_, rest_ = 0;
 };
 
 DWORD Lower(DWORD unit) { return unit - 'A' < 26 ? unit + ('a' - 'A') : unit; }
@@ -209,7 +223,9 @@ Value ReadAmount(const Formats& formats, const OrderText& key) {
     // The digits, with the thousands separators that stand between them.
     value.integerFrom = at;
     for (;;) {
-        while (IsDigit(At(key, at))) ++at, ++value.integerDigits;
+        const DWORD end = RunEnd(key, at);
+        value.integerDigits += end - at;
+        at = end;
         n = Matches(key, at, formats.thousand);
         if (!n || !IsDigit(At(key, at + n))) break;
         at += n;
@@ -221,8 +237,7 @@ Value ReadAmount(const Formats& formats, const OrderText& key) {
     n = Matches(key, at, formats.decimal);
     if (n && IsDigit(At(key, at + n))) {
         value.fractionFrom = at + n;
-        DWORD end = value.fractionFrom;
-        while (IsDigit(At(key, end))) ++end;
+        DWORD end = RunEnd(key, value.fractionFrom);
         value.end = end;
         while (end > value.fractionFrom && At(key, end - 1) == '0') --end;
         value.fractionDigits = end - value.fractionFrom;
@@ -264,9 +279,12 @@ int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const
     if (va.kind == ValueKind::kNone || va.kind == ValueKind::kDate) return 0;
     if (va.negative != vb.negative) return va.negative ? -1 : 1;
     const int sign = va.negative ? -1 : 1;
-    // Place by place, from the higher of the two first places.
+    // Place by place, from the higher of the two first places, each over the power of two that the
+    // other's leaves: sizes of one unit compare as their amounts.
     const DWORD top = va.integerDigits > vb.integerDigits ? va.integerDigits : vb.integerDigits;
-    Digits x(a, va, top - va.integerDigits), y(b, vb, top - vb.integerDigits);
+    const BYTE common = va.shift < vb.shift ? va.shift : vb.shift;
+    Digits x(a, va, top - va.integerDigits, static_cast<BYTE>(va.shift - common));
+    Digits y(b, vb, top - vb.integerDigits, static_cast<BYTE>(vb.shift - common));
     while (!x.Done() || !y.Done()) {
         const DWORD p = x.Next(), q = y.Next();
         if (p != q) return p < q ? -sign : sign;
@@ -284,10 +302,9 @@ unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigne
     if (value.kind == ValueKind::kNone) return none >> 2;
     whole = value.end == key.length;
     if (value.kind == ValueKind::kDate) return 2ull << kKindShift | value.instant;
-    Digits digits(key, value, 0);
-    long long place = static_cast<long long>(value.integerDigits) - 1 + kPlaceBias;
-    DWORD digit = 0;
-    while (!digits.Done() && (digit = digits.Next()) == 0) --place;
+    Digits digits(key, value, 0, value.shift);
+    DWORD zeros = 0, digit = digits.First(zeros);
+    long long place = static_cast<long long>(value.integerDigits) - 1 + kPlaceBias - zeros;
     unsigned long long packed = 0;
     if (digit) {
         place = place < kLowest ? kLowest : place > kHighest ? kHighest : place;
@@ -297,7 +314,8 @@ unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigne
         } else {
             for (DWORD k = 1; k <= kPackedDigits; ++k) {
                 packed |= static_cast<unsigned long long>(digit) << (4 * (kPackedDigits - k));
-                if (k < kPackedDigits) digit = digits.Next();
+                if (k == kPackedDigits || digits.Done()) break;
+                digit = digits.Next();
             }
             whole = whole && digits.Done();
         }
