@@ -4,9 +4,9 @@ namespace {
 
 constexpr unsigned long long kSecondsPerDay = 86400;
 
-// The unit at i, 0 past the end: texts hold no zero unit. Not inlined: the readers ask often,
-// and the DLL's size is bounded.
-__attribute__((noinline)) DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
+// The unit at i, 0 past the end: texts hold no zero unit. Inlined: the readers ask for every
+// unit of every key.
+__attribute__((always_inline)) inline DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
 
 // The length of `what` where it stands at `at`, 0 where it does not or is empty.
 DWORD Matches(const OrderText& text, DWORD at, const WCHAR* what) {
@@ -25,7 +25,7 @@ DWORD SkipSpaces(const OrderText& text, DWORD at) {
 DWORD Number(const OrderText& text, DWORD& at, DWORD fewest, DWORD most, DWORD& number) {
     DWORD end = at;
     number = 0;
-    while (IsDigit(At(text, end))) number = number * 10 + (At(text, end++) - '0');
+    for (DWORD unit; IsDigit(unit = At(text, end)); ++end) number = number * 10 + (unit - '0');
     const DWORD digits = end - at;
     if (digits < fewest || digits > most) return 0;
     at = end;
@@ -87,7 +87,7 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
     if (At(text, i) == ':' && IsDigit(At(text, i + 1)) && (++i, !Number(text, i, 2, 2, second) || second > 59)) return false;
     DWORD d = SkipSpaces(text, i), n = 0;
     const WCHAR* const designators[] = {formats.am, WIDE("AM"), formats.pm, WIDE("PM")};
-    BYTE which = 0;
+    BYTE which = At(text, d) ? 0 : 4;  // at the end of the key, none
     while (which < 4 && !(n = Matches(text, d, designators[which]))) ++which;
     if (which < 4) {
         if (hour - 1 > 11) return false;
@@ -104,13 +104,13 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
 // The digits of a value place by place, from `lead` places above its amount's first one: those
 // zeros, then the amount's digits over 2^shift by long division from the top, a digit a place,
 // then the places the remainder still fills; after those (Done) only zeros. The remainder stays
-// below 2^50, so that ten times it fits in 64 bits, and the division takes no division.
+// below 2^50, so that a thousand times it fits in 64 bits, and the division takes no division.
 class Digits {
 public:
     Digits(const OrderText& text, const Value& value, DWORD lead, BYTE shift)
         : text_(text), at_(value.integerFrom), fraction_(value.fractionFrom), integers_(value.integerDigits),
           left_(value.integerDigits + value.fractionDigits), lead_(lead), shift_(shift), mask_((1ull << shift) - 1) {}
-    // Inlined: a size's prefix takes some 25 of them.
+    // Inlined: the prefixes and comparisons take many.
     __attribute__((always_inline)) DWORD Next() {
         if (lead_) {
             --lead_;
@@ -121,7 +121,18 @@ public:
         rest_ = x & mask_;
         return static_cast<DWORD>(x >> shift_);
     }
-    bool Done() const { return !lead_ && !left_ && !rest_; }
+    // The next three places as one number; once the amount's digits are all taken, in one step.
+    DWORD Next3() {
+        if (lead_ || left_) {
+            DWORD three = Next();
+            three = three * 10 + Next();
+            return three * 10 + Next();
+        }
+        const unsigned long long x = rest_ * 1000;
+        rest_ = x & mask_;
+        return static_cast<DWORD>(x >> shift_);
+    }
+    __attribute__((always_inline)) bool Done() const { return !lead_ && !left_ && !rest_; }
     // The first digit that is not zero, after `zeros` that are; 0 for a value of zero. Once the
     // amount's digits are all taken, a zero costs a multiplication.
     DWORD First(DWORD& zeros) {
@@ -135,7 +146,7 @@ public:
 
 private:
     // The amount's next digit: the integer's, separators skipped, then the fraction's.
-    DWORD Digit() {
+    __attribute__((always_inline)) DWORD Digit() {
         --left_;
         if (!integers_) return UnitAt(text_, fraction_++) - '0';
         --integers_;
@@ -293,8 +304,8 @@ int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const
 }
 
 unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none, bool& whole) {
-    constexpr unsigned kKindShift = 62, kPlaceShift = 52;
-    constexpr DWORD kPackedDigits = 13;
+    constexpr unsigned kKindShift = 62, kPlaceShift = 52, kGroupBits = 10;
+    constexpr DWORD kGroups = 4;  // of three digits after the first: 13 digits
     // The place of the first significant digit, 10^p, packs as p + 129 where that is 2 to 254;
     // 1 and 255 stand for every place below and above, and hold no digits.
     constexpr long long kPlaceBias = 129, kLowest = 1, kHighest = 255;
@@ -312,11 +323,9 @@ unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigne
         if (place == kLowest || place == kHighest) {
             whole = false;
         } else {
-            for (DWORD k = 1; k <= kPackedDigits; ++k) {
-                packed |= static_cast<unsigned long long>(digit) << (4 * (kPackedDigits - k));
-                if (k == kPackedDigits || digits.Done()) break;
-                digit = digits.Next();
-            }
+            packed |= static_cast<unsigned long long>(digit) << (kGroups * kGroupBits);
+            for (DWORD k = kGroups; k-- > 0 && !digits.Done();)
+                packed |= static_cast<unsigned long long>(digits.Next3()) << (k * kGroupBits);
             whole = whole && digits.Done();
         }
     }
