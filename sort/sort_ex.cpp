@@ -151,31 +151,36 @@ DWORD SortList(List& list, DWORD flags) {
 
     bool failed = false;
     const bool read = order.meaning != ValueKind::kNone;
-    const auto compare = [&](DWORD a, DWORD b) {
-        return read ? CompareRead(order, texts.keys[a], ValueAt(order, texts, a), texts.keys[b], ValueAt(order, texts, b), failed)
-                    : CompareTexts(order, texts.keys[a], texts.keys[b], failed);
+    // Two items' keys; under a meaning with their values, those given or else those kept.
+    const auto compare = [&](DWORD a, DWORD b, const Value* va = nullptr, const Value* vb = nullptr) {
+        if (!read) return CompareTexts(order, texts.keys[a], texts.keys[b], failed);
+        return CompareRead(order, texts.keys[a], va ? *va : ValueAt(order, texts, a), texts.keys[b],
+                           vb ? *vb : ValueAt(order, texts, b), failed);
     };
-    const auto prepared = [&](const Sortable& a, const Sortable& b) {
+    const auto prepared = [&](const Sortable& a, const Sortable& b, const Value* va = nullptr, const Value* vb = nullptr) {
         if (a.prefix != b.prefix) return (a.prefix < b.prefix) != order.descending ? -1 : 1;
-        return a.whole && b.whole ? 0 : compare(a.item, b.item);
+        return a.whole && b.whole ? 0 : compare(a.item, b.item, va, vb);
     };
     Plan plan;
     plan.count = count;
     HeapArray<Sortable> sorted;
     if (!plan.final.Take(count) || !sorted.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
     const bool packed = PrefixOrdered(order);
+    const bool unique = flags & LBEX_UNIQUE;
+    // A list already in order costs one comparison an item, most of them of two numbers, made as
+    // the prefixes are: with the values of the two neighbours at hand, equal prefixes read no key
+    // again.
+    bool inOrder = true, duplicates = false;
+    Value values[2];
     for (DWORD i = 0; i < count; ++i) {
         Sortable& item = sorted[i];
         item = {0, i, false};
+        Value& value = values[i & 1];
+        if (read) value = ValueOf(order, texts.keys[i]);
         if (packed)
-            item.prefix = read ? ReadPrefix(order, texts.keys[i], ValueOf(order, texts.keys[i]), item.whole)
-                               : KeyPrefix(order, texts.keys[i], item.whole);
-    }
-    const bool unique = flags & LBEX_UNIQUE;
-    // A list already in order costs one comparison an item, most of them of two numbers.
-    bool inOrder = true, duplicates = false;
-    for (DWORD i = 1; i < count && inOrder; ++i) {
-        const int compared = prepared(sorted[i - 1], sorted[i]);
+            item.prefix = read ? ReadPrefix(order, texts.keys[i], value, item.whole) : KeyPrefix(order, texts.keys[i], item.whole);
+        if (i == 0 || !inOrder) continue;
+        const int compared = prepared(sorted[i - 1], item, &values[~i & 1], &value);
         inOrder = compared <= 0;
         duplicates = duplicates || compared == 0;
     }

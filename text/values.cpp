@@ -166,22 +166,21 @@ DWORD Lower(DWORD unit) { return unit - 'A' < 26 ? unit + ('a' - 'A') : unit; }
 bool IsLetter(DWORD unit) { return Lower(unit) - 'a' < 26; }
 
 // The length of a size's unit at `at`, and its power of 1024 (left alone where none stands
-// there: 0). The longest unit that matches counts, and only where no ASCII letter follows it.
+// there: 0). The longest unit that matches counts, and only where no ASCII letter follows it; a
+// shorter one has a letter of the longest after it.
 DWORD SizeUnit(const OrderText& key, DWORD at, DWORD& power) {
     static const char kPowers[] = "bkmgtp";
     const DWORD head = Lower(At(key, at));
     DWORD p = 0;
     while (kPowers[p] && static_cast<BYTE>(kPowers[p]) != head) ++p;
     if (!kPowers[p]) return 0;
-    const char* const tails[] = {p ? "ib" : "ytes", p ? "b" : "", ""};
-    for (const char* tail : tails) {
-        DWORD n = 1;
-        for (; *tail && Lower(At(key, at + n)) == static_cast<BYTE>(*tail); ++tail) ++n;
-        if (*tail || IsLetter(At(key, at + n))) continue;
-        power = p;
-        return n;
-    }
-    return 0;
+    const char* const tail = !p ? "ytes" : Lower(At(key, at + 1)) == 'i' ? "ib" : "b";
+    DWORD n = 0;
+    while (tail[n] && Lower(At(key, at + 1 + n)) == static_cast<BYTE>(tail[n])) ++n;
+    n = tail[n] ? 1 : n + 1;
+    if (IsLetter(At(key, at + n))) return 0;
+    power = p;
+    return n;
 }
 
 }  // namespace
