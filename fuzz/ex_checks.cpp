@@ -297,7 +297,7 @@ void CheckLookup(const Choice& choice, List& list, const std::vector<Text>& item
     const LookAnswer got = Look(list, key, wide, flags);
     list.StopRecording();
     if (!choice.unicode) Require(list.control().Reads() <= 2 + 2 * Halvings(items.size()), "LookLbEx read too many items");
-    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES))))
+    if ((flags & ~kKnownFlags) || (choice.prefix && (flags & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES | LBEX_SIZES))))
         return RequireRefusal(got, ERROR_INVALID_FLAGS, "LookLbEx took a flag it does not take");
     if (items.empty()) return RequireRefusal(got, ERROR_EMPTY, "LookLbEx searched an empty list");
     if (wide && !choice.unicode && OutsideCodePage(key))

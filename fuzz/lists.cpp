@@ -79,17 +79,24 @@ DWORD WithMeaning(DWORD flags, unsigned pick) {
 #endif
     if (pick) UseLocale(pick == 3);
     // The stand-in compares in no locale: the base order stays ordinal, the separators ',' and '.'.
-    return pick ? (flags & ~DWORD{LBEX_NUMBERS | LBEX_LOCALE}) | (pick == 1 ? LBEX_VALUES : LBEX_DATES) : flags;
+    // No meaning takes LBEX_NUMBERS: its bit chooses amounts, else sizes.
+    const DWORD amounts = flags & LBEX_NUMBERS ? LBEX_VALUES : LBEX_SIZES;
+    return pick ? (flags & ~DWORD{LBEX_NUMBERS | LBEX_LOCALE}) | (pick == 1 ? amounts : LBEX_DATES) : flags;
 }
 
 Case Meaningful(const Case& c, DWORD flags) {
-    // Pieces of amounts, or of dates in both locales' forms and ISO's, so that a few bytes make a
-    // value; a text given again is remade otherwise, so that few texts make many values.
+    // Pieces of amounts, of sizes, or of dates in both locales' forms and ISO's, so that a few bytes
+    // make a value; a text given again is remade otherwise, so that few texts make many values.
     static const Texts kAmounts{"0", "1", "2", "5", "9", "0", ".", ",", "-", "+", " ", "a", "00", "10", ".5", "-0"};
+    // Sizes: amounts that equal others in the next unit (1024, 1.5 against 1536), every unit in
+    // mixed case, and letters that make a unit none.
+    static const Texts kSizes{"1", "5", "0", "00", "512", "1024", "1,024", "1536", "0.5", "1.5", ".5", ",", ".", " ", "-",
+        "B", "b", "bytes", "ByTeS", "K", "k", "KB", "kB", "KiB", "kib", "M", "mB", "MiB", "G", "GB", "gIb", "T", "tb",
+        "TiB", "p", "PB", "PiB", "i", "x"};
     static const Texts kDates{"1.1.49", "31.12.1999", "29.2.2024", "29.02.2023", "1.1.50", "1/2/50", "12/31/99", "2/29/2024",
         "1/13/2024", "2024-02-29", "2023-02-29", "2049-12-31", " 8:05", " 12:00 PM", " 12:00 AM", " 1:00 PM", " 13:00",
         " 11:59 nachm.", " 12:00vorm.", "T23:59:59", " 0:00:00", ":30", "1", "0", ".", "/", "-", " ", "a"};
-    const Texts& pieces = flags & LBEX_VALUES ? kAmounts : kDates;
+    const Texts& pieces = flags & LBEX_VALUES ? kAmounts : flags & LBEX_SIZES ? kSizes : kDates;
     Case made = c;
     for (Texts* texts : {&made.keys, &made.items})
         for (size_t i = 0; i < texts->size(); ++i) {
@@ -98,13 +105,14 @@ Case Meaningful(const Case& c, DWORD flags) {
                 text += static_cast<uint8_t>(byte) < 0xF0 ? pieces[(static_cast<uint8_t>(byte) + 7 * i) % pieces.size()] : std::string(1, byte);
             (*texts)[i] = text;
         }
-    return flags & (LBEX_VALUES | LBEX_DATES) ? made : c;
+    return flags & (LBEX_VALUES | LBEX_DATES | LBEX_SIZES) ? made : c;
 }
 
 DWORD UnknownFlag(Tail& tail) {
     const uint8_t pick = tail.Byte();
-    // The low byte's bits are all flags now; the column takes the next eight, the meanings two.
-    return DWORD{1} << (18 + pick % 14);
+    // The low byte's bits are all flags now; the column takes the next eight, the meanings two,
+    // the tree views' LBEX_SUBTREE one (which every list export refuses) and LBEX_SIZES one.
+    return DWORD{1} << (20 + pick % 12);
 }
 
 List::List(const Texts& items, const Choice& choice) : choice_(choice) {
@@ -115,9 +123,10 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
         choice_.multiple = choice_.sorted = false;
         std::vector<std::vector<Wide>> rows;
         for (const std::string& item : items) {
-            // A text without fields is a row of two columns all the same: its first character and the rest.
+            // A text without fields is a row of two columns all the same: its first character (a
+            // surrogate pair whole, since the reference orders characters) and the rest.
             Wide text = WideForm(item);
-            const size_t first = text.size() > 1 && text[0] >= 0xD800 && text[0] < 0xDC00 ? 2 : 1;
+            const size_t first = !text.empty() && text[0] >= 0xD800 && text[0] < 0xDC00 ? 2 : 1;
             if (text.size() > first && text.find(u'\t') == Wide::npos) text.insert(first, 1, u'\t');
             rows.push_back(Fields(text));
             if (!choice.report) rows.back().resize(1);

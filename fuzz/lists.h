@@ -32,12 +32,13 @@ ListKind ListViewOrListbox();
 // little more, so one check in eight keeps them and the others cut them short.
 Case WithLongTextsRarely(const Case& c, Tail& tail);
 
-// Amounts for a pick of 1, dates for 2 and 3 (the stand-in's locale 0 or 1), not numbers; 0, and
-// every pick on Windows, leaves the flags. Under them, Meaningful remakes the case's texts.
+// Amounts for a pick of 1 where the flags hold LBEX_NUMBERS, else sizes; dates for 2 and 3 (the
+// stand-in's locale 0 or 1), not numbers; 0, and every pick on Windows, leaves the flags. Under
+// them, Meaningful remakes the case's texts.
 DWORD WithMeaning(DWORD flags, unsigned pick);
 Case Meaningful(const Case& c, DWORD flags);
 
-// A bit from 18 up: no export takes them.
+// A bit from 20 up: no export takes them.
 DWORD UnknownFlag(Tail& tail);
 
 class List {

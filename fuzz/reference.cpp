@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <array>
+#include <cctype>
 // GCC 12 under the sanitizers warns falsely inside <regex>'s std::function.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
@@ -57,6 +58,7 @@ RefOrder OrderOf(DWORD flags, bool unicodeWindow) {
         base = RefOrder::kNoCase;
     const RefOrder::Meaning meaning = flags & LBEX_VALUES  ? RefOrder::kAmount
                                       : flags & LBEX_DATES ? RefOrder::kDate
+                                      : flags & LBEX_SIZES ? RefOrder::kSize
                                                            : RefOrder::kText;
     return {base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0, (flags >> 8) & 0xFF, meaning};
 }
@@ -188,8 +190,8 @@ int CompareTexts(const RefOrder& order, const View& a, const View& b) {
     return 0;
 }
 
-// Amounts and dates matched by patterns written from their description, under the stand-in's
-// locale that UseLocale chose: 0 d.M.y with "vorm."/"nachm.", 1 M/d/y with AM/PM.
+// Amounts, dates and sizes matched by patterns written from their description, under the
+// stand-in's locale that UseLocale chose: 0 d.M.y with "vorm."/"nachm.", 1 M/d/y with AM/PM.
 int refLocale = 0;
 
 // An amount's digits without leading or trailing zeros, a date's year, month, day and seconds,
@@ -235,6 +237,35 @@ Read ReadDate(const std::string& s) {
     return read;
 }
 
+// A size as an amount of bytes: the amount's digits multiplied by 1024 once for each step of
+// its unit, as decimal strings, the decimal point kept where it was from the right.
+Read ReadSize(const std::string& s) {
+    static const std::regex kUnit(R"(^ *(?:[bB][yY][tT][eE][sS]|([kKmMgGtTpP])(?:[iI]?[bB])?|[bB])(?![A-Za-z]))");
+    Read read = ReadAmount(s);
+    std::smatch m;
+    if (!read.is || !std::regex_search(s.begin() + static_cast<std::ptrdiff_t>(read.end), s.end(), m, kUnit)) return read;
+    read.end += static_cast<size_t>(m.length(0));
+    const size_t steps = m[1].matched ? std::string("kmgtp").find(static_cast<char>(std::tolower(m.str(1)[0]))) + 1 : 0;
+    std::string digits = read.integer + read.fraction;
+    for (size_t k = 0; k < steps; ++k) {
+        std::string product;
+        unsigned carry = 0;
+        for (auto d = digits.rbegin(); d != digits.rend(); ++d) {
+            carry += static_cast<unsigned>(*d - '0') * 1024;
+            product.insert(product.begin(), static_cast<char>('0' + carry % 10));
+            carry /= 10;
+        }
+        for (; carry; carry /= 10) product.insert(product.begin(), static_cast<char>('0' + carry % 10));
+        digits = product;
+    }
+    digits.insert(0, read.fraction.size(), '0');
+    read.integer = digits.substr(0, digits.size() - read.fraction.size());
+    read.fraction = digits.substr(read.integer.size());
+    read.integer.erase(0, read.integer.find_first_not_of('0'));
+    read.fraction.erase(read.fraction.find_last_not_of('0') + 1);
+    return read;
+}
+
 int CompareRead(const Read& x, const Read& y) {
     if (x.is != y.is) return x.is ? 1 : -1;
     if (x.date != y.date) return x.date < y.date ? -1 : 1;
@@ -245,19 +276,20 @@ int CompareRead(const Read& x, const Read& y) {
 }
 
 // Patterns are slow: each text read once, by meaning and locale.
-Read ReadOnce(bool amounts, const View& v) {
+Read ReadOnce(RefOrder::Meaning meaning, const View& v) {
     std::string text;
     for (size_t i = 0; i < v.length; ++i) text += v[i] < 0x80 ? static_cast<char>(v[i]) : '\x7f';
-    static std::map<std::string, Read> known[3];
-    std::map<std::string, Read>& memo = known[amounts ? 2 : refLocale];
+    static std::map<std::string, Read> known[4];
+    std::map<std::string, Read>& memo = known[meaning == RefOrder::kDate ? refLocale : meaning == RefOrder::kAmount ? 2 : 3];
     if (memo.size() > 100000) memo.clear();
     const auto at = memo.find(text);
-    return at != memo.end() ? at->second : memo[text] = amounts ? ReadAmount(text) : ReadDate(text);
+    if (at != memo.end()) return at->second;
+    return memo[text] = meaning == RefOrder::kAmount ? ReadAmount(text) : meaning == RefOrder::kSize ? ReadSize(text) : ReadDate(text);
 }
 
 int CompareViews(const RefOrder& order, const View& a, const View& b) {
     if (order.meaning == RefOrder::kText) return CompareTexts(order, a, b);
-    const Read p = ReadOnce(order.meaning == RefOrder::kAmount, a), q = ReadOnce(order.meaning == RefOrder::kAmount, b);
+    const Read p = ReadOnce(order.meaning, a), q = ReadOnce(order.meaning, b);
     if (const int compared = CompareRead(p, q)) return compared;
     const auto rest = [](const View& v, size_t from) {
         return View{v.bytes ? v.bytes + from : nullptr, v.units ? v.units + from : nullptr, v.length - from};

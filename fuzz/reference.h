@@ -14,7 +14,7 @@ using Wide = std::u16string;
 
 // The flags of the extended exports; every other bit is unknown to them.
 constexpr DWORD kKnownFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES |
-                              LBEX_PREFIX | LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW | LBEX_COLUMN(0xFF);
+                              LBEX_SIZES | LBEX_PREFIX | LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW | LBEX_COLUMN(0xFF);
 
 // A byte text in the code page's UTF-16, byte by byte.
 Wide FromCodePage(const std::string& text);
@@ -44,10 +44,10 @@ struct RefOrder {
     bool numbers;
     bool descending;
     unsigned column;  // 0: the whole text
-    enum Meaning { kText, kAmount, kDate } meaning;
+    enum Meaning { kText, kAmount, kDate, kSize } meaning;
 };
 
-// The stand-in's locale (0 or 1) that the amounts and dates are read under, told to both.
+// The stand-in's locale (0 or 1) that the dates are read under, told to both.
 void UseLocale(int locale);
 
 RefOrder OrderOf(DWORD flags, bool unicodeWindow);

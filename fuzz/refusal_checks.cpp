@@ -137,13 +137,14 @@ void Flags(const Case& c, Tail& tail) {
     prefixed.erase(std::remove_if(prefixed.begin(), prefixed.end(), [](const Outcome& o) { return o.name[0] == 'L'; }),
                    prefixed.end());
     RequireRefused(prefixed, ERROR_INVALID_FLAGS, "LBEX_PREFIX outside the lookups:");
-    for (DWORD other : {DWORD{LBEX_LOCALE}, DWORD{LBEX_NUMBERS}, DWORD{LBEX_VALUES}, DWORD{LBEX_DATES}})
+    static const DWORD kMeanings[] = {LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES, LBEX_SIZES};
+    for (DWORD other : {DWORD{LBEX_LOCALE}, kMeanings[0], kMeanings[1], kMeanings[2], kMeanings[3]})
         RequireRefused(CallExtended(list.handle(), "a", known | LBEX_PREFIX | other), ERROR_INVALID_FLAGS,
-                       "LBEX_PREFIX with the locale, numbers, amounts or dates:");
-    // Numbers, amounts and dates are one order each: two of them, or all three, are refused.
-    static const DWORD kLeftOut[] = {0, LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES};
-    const DWORD two = (LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES) & ~kLeftOut[tail.Byte() % 4];
-    RequireRefused(CallExtended(list.handle(), "a", known | two), ERROR_INVALID_FLAGS, "two of numbers, amounts and dates:");
+                       "LBEX_PREFIX with the locale, numbers, amounts, dates or sizes:");
+    // Numbers, amounts, dates and sizes are one order each: any two of them are refused.
+    const uint8_t pick = tail.Byte();
+    const DWORD two = kMeanings[pick % 4] | kMeanings[(pick % 4 + 1 + pick / 4 % 3) % 4];
+    RequireRefused(CallExtended(list.handle(), "a", known | two), ERROR_INVALID_FLAGS, "two of numbers, amounts, dates and sizes:");
     Require(Take(list) == before, "a refused flag changed the list");
 }
 

@@ -232,7 +232,7 @@ void CheckTree(const Case& given, Tail& tail) {
     const bool inOrder = std::is_sorted(texts.begin(), texts.end(), [&](const Text& a, const Text& b) { return CompareItems(order, a, b) < 0; });
     const DWORD taken = flags & ~DWORD{LBEX_SUBTREE | LBEX_UNIQUE};
     for (const std::string& key : c.keys) {
-        const bool wide = tail.Byte() & 1, prefix = (taken & LBEX_PREFIX) && !(taken & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES));
+        const bool wide = tail.Byte() & 1, prefix = (taken & LBEX_PREFIX) && !(taken & (LBEX_LOCALE | LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES | LBEX_SIZES));
         const Wide wideKey = WideForm(key);
         HTREEITEM item = reinterpret_cast<HTREEITEM>(kPoisoned);
         DWORD count = kPoisoned;

@@ -2,7 +2,7 @@
 // each with its line number as item data, sorts it ascending, adds texts at their places, looks
 // keys up, sorts it descending, and prints what it sees. With --ex it calls SortLbEx and
 // LookLbEx instead of SortLb and LookLb; --ignore-case, --locale, --numbers, --values, --dates,
-// --column N and --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and
+// --sizes, --column N and --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and
 // --add (AddLbEx) imply --ex. --listview takes the same steps with the extended exports on a
 // report list view whose columns are the lines' TAB-separated fields, the sorts showing their
 // column's arrow in the header.

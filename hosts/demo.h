@@ -8,7 +8,7 @@
 // run time, so that a missing DLL is reported in a message box rather than by the loader; one
 // without the extended exports leaves them out.
 //
-//   tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--numbers | --values | --dates]
+//   tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--numbers | --values | --dates | --sizes]
 //                    [--column N] [--unique] [--table] [--listview]
 //                    [--sort ascending|descending]... [--look KEY]... [--prefix KEY]...
 //                    [--add TEXT]... [FILE]
@@ -68,6 +68,7 @@ enum ControlId {
     kIdListView = DEMO_ID_LISTVIEW,
     kIdValues = DEMO_ID_VALUES,
     kIdDates = DEMO_ID_DATES,
+    kIdSizes = DEMO_ID_SIZES,
 };
 
 // The check boxes of SortLbEx's flags, in the order the choice shows them.
@@ -80,6 +81,7 @@ const struct {
                   {"Digits as n&umbers", LBEX_NUMBERS, kIdNumbers},
                   {"A&mounts", LBEX_VALUES, kIdValues},
                   {"Dates (&y)", LBEX_DATES, kIdDates},
+                  {"Si&zes", LBEX_SIZES, kIdSizes},
                   {"Remove du&plicates", LBEX_UNIQUE, kIdUnique}};
 constexpr int kFlagBoxCount = sizeof kFlagBoxes / sizeof kFlagBoxes[0];
 

@@ -136,10 +136,11 @@ void OnChoice() {
     EnableWindow(demo.add, ex && demo.dll.calls.addEx);
 }
 
-// Digits as numbers, amounts and dates are orders of their own: checking one clears the others.
+// Digits as numbers, amounts, dates and sizes are orders of their own: checking one clears the
+// others.
 void OnExclusive(ControlId box) {
     if (!IsDlgButtonChecked(demo.window, box)) return;
-    for (ControlId other : {kIdNumbers, kIdValues, kIdDates})
+    for (ControlId other : {kIdNumbers, kIdValues, kIdDates, kIdSizes})
         if (other != box) CheckDlgButton(demo.window, other, BST_UNCHECKED);
 }
 

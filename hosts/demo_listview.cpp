@@ -17,8 +17,8 @@
 namespace {
 
 // The table sample's fields; a file with more gets "Column k" beyond them.
-const char* const kTitles[] = {"Name", "Number", "City", "Date"};
-constexpr int kColumnWidths[] = {84, 72, 80, 112};
+const char* const kTitles[] = {"Name", "Number", "City", "Date", "Size"};
+constexpr int kColumnWidths[] = {84, 72, 80, 112, 72};
 constexpr int kOtherWidth = 80;
 
 DWORD Rows() { return static_cast<DWORD>(SendMessageA(demo.listView, LVM_GETITEMCOUNT, 0, 0)); }

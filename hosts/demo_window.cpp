@@ -117,7 +117,8 @@ static void OnCommand(WORD id) {
     case kIdUseSortLbEx: OnChoice(); break;
     case kIdNumbers:
     case kIdValues:
-    case kIdDates: OnExclusive(static_cast<ControlId>(id)); break;
+    case kIdDates:
+    case kIdSizes: OnExclusive(static_cast<ControlId>(id)); break;
     case kIdSortAscending: OnSort(false); break;
     case kIdSortDescending: OnSort(true); break;
     case kIdLook:

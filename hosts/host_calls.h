@@ -26,7 +26,7 @@ struct TextOption {
 
 // The options that both hosts take, as their usage lines show them.
 #define HOST_FLAG_USAGE \
-    "[--ex] [--ignore-case] [--locale] [--numbers | --values | --dates] [--column N] [--unique]"
+    "[--ex] [--ignore-case] [--locale] [--numbers | --values | --dates | --sizes] [--column N] [--unique]"
 #define HOST_TEXT_USAGE "[--look KEY]... [--prefix KEY]... [--add TEXT]..."
 
 constexpr int kColumnMax = 255;
@@ -46,6 +46,7 @@ inline Taken TakeHostOption(int argc, char** argv, int& i, ExChoice& choice, Tex
                  {"--numbers", LBEX_NUMBERS},
                  {"--values", LBEX_VALUES},
                  {"--dates", LBEX_DATES},
+                 {"--sizes", LBEX_SIZES},
                  {"--unique", LBEX_UNIQUE}};
     static const struct {
         const char* name;

@@ -27,6 +27,7 @@ inline std::string OrderName(DWORD flags) {
     if (flags & LBEX_NUMBERS) name += ", digits as numbers";
     if (flags & LBEX_VALUES) name += ", as amounts";
     if (flags & LBEX_DATES) name += ", as dates";
+    if (flags & LBEX_SIZES) name += ", as sizes";
     if (flags & LBEX_UNIQUE) name += ", duplicates removed";
     return name;
 }
@@ -53,12 +54,13 @@ inline const char* RefusalReason(DWORD error, DWORD flags = 0) {
     case ERROR_READ_FAULT: return "the listbox did not deliver the text it announced";
     case ERROR_INVALID_FLAGS:
         // The items that begin with a key need not stand together in those orders.
-        if ((flags & LBEX_PREFIX) && (flags & (LBEX_VALUES | LBEX_DATES)))
-            return "a prefix lookup takes neither amounts nor dates";
+        if ((flags & LBEX_PREFIX) && (flags & (LBEX_VALUES | LBEX_DATES | LBEX_SIZES)))
+            return "a prefix lookup takes no amounts, dates or sizes";
         if ((flags & LBEX_PREFIX) && (flags & (LBEX_LOCALE | LBEX_NUMBERS)))
             return "a prefix lookup takes neither the locale's order nor digits as numbers";
-        if (((flags & LBEX_NUMBERS) != 0) + ((flags & LBEX_VALUES) != 0) + ((flags & LBEX_DATES) != 0) > 1)
-            return "digits as numbers, amounts and dates exclude each other";
+        if (((flags & LBEX_NUMBERS) != 0) + ((flags & LBEX_VALUES) != 0) + ((flags & LBEX_DATES) != 0) +
+                ((flags & LBEX_SIZES) != 0) > 1)
+            return "digits as numbers, amounts, dates and sizes exclude each other";
         if (flags & LBEX_LOCALE && flags & LBEX_NUMBERS)
             return "a flag is not known to the DLL, or this Windows compares no digits as numbers in the locale";
         return "a flag is not known to the DLL";

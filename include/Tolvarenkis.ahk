@@ -43,6 +43,7 @@ global LBEX_DRAWING_SUSPENDED := 0x40
 global LBEX_HEADER_ARROW := 0x80
 global LBEX_VALUES := 0x10000
 global LBEX_DATES := 0x20000
+global LBEX_SIZES := 0x80000
 
 ; AddLbEx's answer when it adds nothing.
 global ADD_REFUSED := -1

@@ -41,6 +41,7 @@ Global Const $LBEX_DRAWING_SUSPENDED = 0x40
 Global Const $LBEX_HEADER_ARROW = 0x80
 Global Const $LBEX_VALUES = 0x10000
 Global Const $LBEX_DATES = 0x20000
+Global Const $LBEX_SIZES = 0x80000
 
 ; AddLbEx's answer when it adds nothing.
 Global Const $ADD_REFUSED = -1

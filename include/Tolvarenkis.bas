@@ -53,6 +53,7 @@ Public Const LBEX_DRAWING_SUSPENDED As Long = &H40&
 Public Const LBEX_HEADER_ARROW As Long = &H80&
 Public Const LBEX_VALUES As Long = &H10000
 Public Const LBEX_DATES As Long = &H20000
+Public Const LBEX_SIZES As Long = &H80000
 
 ' AddLbEx's answer when it adds nothing.
 Public Const ADD_REFUSED As Long = -1

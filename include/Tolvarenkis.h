@@ -86,7 +86,8 @@
                                 LBEX_LOCALE the platform's SORT_DIGITSASNUMBERS, which Windows
                                 before 7 refuses: the call is refused with ERROR_INVALID_FLAGS */
 #define LBEX_PREFIX 0x10     /* lookups only: an item matches when its key begins with the lookup
-                                key; not with LBEX_LOCALE, LBEX_NUMBERS, LBEX_VALUES or LBEX_DATES */
+                                key; not with LBEX_LOCALE, LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES
+                                or LBEX_SIZES */
 #define LBEX_UNIQUE 0x20     /* SortLbEx keeps the first of each run of equal items and deletes
                                 the others; AddLbEx adds no text that is listed; lookups ignore it */
 #define LBEX_DRAWING_SUSPENDED 0x40 /* the host has suspended the list's drawing and keeps it so:
@@ -107,12 +108,20 @@
                                   day and month of 1 or 2 digits, a year of 4 or of 2 meaning
                                   1950-2049), a time after a space: H:mm or H:mm:ss, 24-hour,
                                   or 12-hour followed by LOCALE_S1159/LOCALE_S2359 or AM/PM.
-                                  An impossible date is none; without a time, midnight.
-   For both: a key that is no amount (no date) comes before every one, those among themselves
-   in the base order; of equal values the rest of the key after what the value took decides in
-   the base order. LBEX_NUMBERS, LBEX_VALUES and LBEX_DATES exclude each other, and
-   LBEX_PREFIX takes neither new one: ERROR_INVALID_FLAGS. The locale's separators, signs,
-   date format and designators are read once a call (GetLocaleInfoW, LOCALE_USER_DEFAULT) */
+                                  An impossible date is none; without a time, midnight. */
+#define LBEX_SIZES 0x80000     /* the key as a size, compared by the exact size: an amount as
+                                  LBEX_VALUES reads it, spaces, then a unit, case ignored: B,
+                                  bytes, K, KB, KiB, M, MB, MiB, G, GB, GiB, T, TB, TiB, P, PB,
+                                  PiB, each step 1024; no unit means bytes. A unit counts only
+                                  where no ASCII letter follows it, the longest first. "1,024 KB"
+                                  equals "1 MB", "1.5 KB" equals "1536", "900 MB" comes before
+                                  "1 GB"
+   For the three: a key that is no amount (no date, no size) comes before every one, those
+   among themselves in the base order; of equal values the rest of the key after what the value
+   took decides in the base order. LBEX_NUMBERS, LBEX_VALUES, LBEX_DATES and LBEX_SIZES exclude
+   each other, and LBEX_PREFIX takes none of the last three: ERROR_INVALID_FLAGS. The locale's
+   separators, signs, date format and designators are read once a call (GetLocaleInfoW,
+   LOCALE_USER_DEFAULT) */
 #define LBEX_SUBTREE 0x40000   /* SortTvEx: the children of every item below hParent are sorted too,
                                   each level among itself, in the same order; every other export
                                   refuses it */
@@ -230,7 +239,7 @@ TOLVARENKIS_API BOOL WINAPI SortLbEx(HWND hList, DWORD flags);
  * NULL; neither is written on LOOK_REFUSED. Refused besides the reasons above: key NULL
  * (ERROR_INVALID_PARAMETER), an empty list (ERROR_EMPTY), a first item that comes after the
  * last in the flags' order (ERROR_INVALID_DATA), LBEX_PREFIX with LBEX_LOCALE, LBEX_NUMBERS,
- * LBEX_VALUES or LBEX_DATES (ERROR_INVALID_FLAGS). LookLbEx takes an ANSI key, converted from the code page for a Unicode
+ * LBEX_VALUES, LBEX_DATES or LBEX_SIZES (ERROR_INVALID_FLAGS). LookLbEx takes an ANSI key, converted from the code page for a Unicode
  * window; LookLbExW a Unicode key, converted to the code page for an ANSI window and refused
  * (ERROR_NO_UNICODE_TRANSLATION) when it does not convert without loss. */
 TOLVARENKIS_API int WINAPI LookLbEx(HWND hList, const char* key, DWORD flags, DWORD* position, DWORD* count);

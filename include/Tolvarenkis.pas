@@ -61,6 +61,7 @@ const
   LBEX_HEADER_ARROW = $80;
   LBEX_VALUES = $10000;
   LBEX_DATES = $20000;
+  LBEX_SIZES = $80000;
 
   { AddLbEx's answer when it adds nothing. }
   ADD_REFUSED = -1;

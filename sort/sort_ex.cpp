@@ -17,7 +17,11 @@ struct Texts {
     HeapArray<WCHAR> pool;     // the texts, each with its zero
     HeapArray<BYTE> bytes;     // the byte order's keys of the texts that are not ASCII alone
     HeapArray<OrderText> keys;
-    HeapArray<Value> values;   // the keys read once, under an order with a meaning
+    // Under an order with a meaning, the keys read for it, each when a comparison first needs it
+    // (known[i]): most never do, since their prefixes decide, and under Wine a page of memory
+    // written for the first time costs more than reading its keys again.
+    HeapArray<Value> values;
+    HeapArray<BYTE> known;
     HeapArray<LPARAM> params;  // by item, where the list reads them with the texts
 
     const WCHAR* text(DWORD item) const { return &pool[starts[item]]; }
@@ -72,9 +76,17 @@ DWORD ReadTexts(const List& list, DWORD count, const TextOrder& order, Texts& te
     if (converted)
         if (const DWORD error = NarrowKeys(count, converted, column, order, texts)) return error;
     if (order.meaning == ValueKind::kNone) return 0;
-    if (!texts.values.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD i = 0; i < count; ++i) texts.values[i] = ValueOf(order, texts.keys[i]);
+    if (!texts.values.Take(count) || !texts.known.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
+    for (DWORD i = 0; i < count; ++i) texts.known[i] = false;
     return 0;
+}
+
+const Value& ValueAt(const TextOrder& order, Texts& texts, DWORD item) {
+    if (!texts.known[item]) {
+        texts.values[item] = ValueOf(order, texts.keys[item]);
+        texts.known[item] = true;
+    }
+    return texts.values[item];
 }
 
 // An item as the sort moves it: the first units of its key beside its index, so that most
@@ -139,31 +151,36 @@ DWORD SortList(List& list, DWORD flags) {
 
     bool failed = false;
     const bool read = order.meaning != ValueKind::kNone;
-    const auto compare = [&](DWORD a, DWORD b) {
-        return read ? CompareRead(order, texts.keys[a], texts.values[a], texts.keys[b], texts.values[b], failed)
-                    : CompareTexts(order, texts.keys[a], texts.keys[b], failed);
+    // Two items' keys; under a meaning with their values, those given or else those kept.
+    const auto compare = [&](DWORD a, DWORD b, const Value* va = nullptr, const Value* vb = nullptr) {
+        if (!read) return CompareTexts(order, texts.keys[a], texts.keys[b], failed);
+        return CompareRead(order, texts.keys[a], va ? *va : ValueAt(order, texts, a), texts.keys[b],
+                           vb ? *vb : ValueAt(order, texts, b), failed);
     };
-    const auto prepared = [&](const Sortable& a, const Sortable& b) {
+    const auto prepared = [&](const Sortable& a, const Sortable& b, const Value* va = nullptr, const Value* vb = nullptr) {
         if (a.prefix != b.prefix) return (a.prefix < b.prefix) != order.descending ? -1 : 1;
-        return a.whole && b.whole ? 0 : compare(a.item, b.item);
+        return a.whole && b.whole ? 0 : compare(a.item, b.item, va, vb);
     };
     Plan plan;
     plan.count = count;
     HeapArray<Sortable> sorted;
     if (!plan.final.Take(count) || !sorted.Take(count)) return ERROR_NOT_ENOUGH_MEMORY;
     const bool packed = PrefixOrdered(order);
+    const bool unique = flags & LBEX_UNIQUE;
+    // A list already in order costs one comparison an item, most of them of two numbers, made as
+    // the prefixes are: with the values of the two neighbours at hand, equal prefixes read no key
+    // again.
+    bool inOrder = true, duplicates = false;
+    Value values[2];
     for (DWORD i = 0; i < count; ++i) {
         Sortable& item = sorted[i];
         item = {0, i, false};
+        Value& value = values[i & 1];
+        if (read) value = ValueOf(order, texts.keys[i]);
         if (packed)
-            item.prefix = read ? ReadPrefix(order, texts.keys[i], texts.values[i], item.whole)
-                               : KeyPrefix(order, texts.keys[i], item.whole);
-    }
-    const bool unique = flags & LBEX_UNIQUE;
-    // A list already in order costs one comparison an item, most of them of two numbers.
-    bool inOrder = true, duplicates = false;
-    for (DWORD i = 1; i < count && inOrder; ++i) {
-        const int compared = prepared(sorted[i - 1], sorted[i]);
+            item.prefix = read ? ReadPrefix(order, texts.keys[i], value, item.whole) : KeyPrefix(order, texts.keys[i], item.whole);
+        if (i == 0 || !inOrder) continue;
+        const int compared = prepared(sorted[i - 1], item, &values[~i & 1], &value);
         inOrder = compared <= 0;
         duplicates = duplicates || compared == 0;
     }

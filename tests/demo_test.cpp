@@ -331,10 +331,10 @@ TEST(DemoHost, SortsAddsAndTypesAheadInTheOrdersOfItsFlags) {
          {{"Item 1\tBonn", 3}, {"Item 2\tUlm", 2}, {"Item 2\tUlm", 4}, {"Item 9\tAachen", 5}, {"Item 10\tBonn", 1}}},
         {"--table --column 3 --unique --sort ascending --prefix B",
          "Type-ahead: 2 items begin with \"B\", the first at position 0.", 0,
-         {{"Schmidt\t12\tBerlin\t2024-03-14", 1}, {"Meier\t11\tBremen\t3/14/2024", 9},
-          {"Becker\t25\tD\xFCsseldorf\t7/14/2024 9:30 AM", 7}, {"Meier\t101\tHamburg\t2023-11-30 08:15", 3},
-          {"M\xFCller\t7\tK\xF6ln\t1/5/2025", 2}, {"Hoffmann\t2\tLeipzig\t11/30/2023", 11},
-          {"Wei\xDF\t9\tM\xFCnchen\t12/3/2024", 4}}},
+         {{"Schmidt\t12\tBerlin\t2024-03-14\t1,024 KB", 1}, {"Meier\t11\tBremen\t3/14/2024\t1 GB", 9},
+          {"Becker\t25\tD\xFCsseldorf\t7/14/2024 9:30 AM\t900 MB", 7}, {"Meier\t101\tHamburg\t2023-11-30 08:15\t1.5 KB", 3},
+          {"M\xFCller\t7\tK\xF6ln\t1/5/2025\t700 MiB", 2}, {"Hoffmann\t2\tLeipzig\t11/30/2023\t2.5 TB", 11},
+          {"Wei\xDF\t9\tM\xFCnchen\t12/3/2024\t7.0 GiB", 4}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.steps);
@@ -417,7 +417,7 @@ TEST(DemoHost, TypingSelectsAheadAndAddInsertsTheKey) {
 }
 
 // --listview starts on the list view's tab: the table sample, a column a field. Checking Dates
-// clears Amounts: the DLL takes one of the three orders at a time.
+// clears Amounts, checking Sizes Dates: the DLL takes one of the four orders at a time.
 TEST(DemoHost, StartsOnTheListViewWhereTheOrdersExcludeEachOther) {
     DemoProcess demo(ThisFolder() + kDemo, "--listview --values --sort ascending");
     ASSERT_TRUE(demo.Started());
@@ -428,11 +428,14 @@ TEST(DemoHost, StartsOnTheListViewWhereTheOrdersExcludeEachOther) {
     EXPECT_TRUE(IsWindowVisible(listView));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, DEMO_ID_LIST)));
     EXPECT_EQ(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0), 12);
-    EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0), 5);
     EXPECT_EQ(IsDlgButtonChecked(window, DEMO_ID_VALUES), static_cast<UINT>(BST_CHECKED));
     PostMessageA(GetDlgItem(window, DEMO_ID_DATES), BM_CLICK, 0, 0);
     Poll([&] { return IsDlgButtonChecked(window, DEMO_ID_DATES) == BST_CHECKED; });
     EXPECT_EQ(IsDlgButtonChecked(window, DEMO_ID_VALUES), static_cast<UINT>(BST_UNCHECKED));
+    PostMessageA(GetDlgItem(window, DEMO_ID_SIZES), BM_CLICK, 0, 0);
+    Poll([&] { return IsDlgButtonChecked(window, DEMO_ID_SIZES) == BST_CHECKED; });
+    EXPECT_EQ(IsDlgButtonChecked(window, DEMO_ID_DATES), static_cast<UINT>(BST_UNCHECKED));
     Close(window);
     EXPECT_EQ(demo.ExitCode(), 0u);
 }

@@ -139,7 +139,7 @@ TEST(HostSafety, EveryCallSaysThroughTheLastErrorWhyItRefusedOrThatItWorked) {
     // Flags an export does not take; under the locale's order or with numbers, the items that
     // begin with a text need not stand together.
     TestListbox list({"b", "a"});
-    for (DWORD unknown : {DWORD{0x40000}, DWORD{0x80000}, DWORD{0x80000000}}) {
+    for (DWORD unknown : {DWORD{0x40000}, DWORD{0x100000}, DWORD{0x80000000}}) {
         EXPECT_EQ(SortEx(list.handle(), unknown), DWORD(ERROR_INVALID_FLAGS));
         EXPECT_EQ(LookEx(list.handle(), "a", unknown).error, DWORD(ERROR_INVALID_FLAGS));
         EXPECT_EQ(AddEx(list.handle(), "a", unknown), DWORD(ERROR_INVALID_FLAGS));

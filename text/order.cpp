@@ -8,7 +8,7 @@ namespace {
 
 constexpr DWORD kColumnFlags = LBEX_COLUMN(0xFF);
 // The orders that read what keys mean: one at a time.
-constexpr DWORD kMeaningFlags = LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES;
+constexpr DWORD kMeaningFlags = LBEX_NUMBERS | LBEX_VALUES | LBEX_DATES | LBEX_SIZES;
 constexpr DWORD kOrderFlags = LBEX_DESCENDING | LBEX_IGNORE_CASE | LBEX_LOCALE | kMeaningFlags | kColumnFlags;
 // Flags that some exports take and others accept and ignore.
 constexpr DWORD kCallFlags = LBEX_UNIQUE | LBEX_DRAWING_SUSPENDED | LBEX_HEADER_ARROW;
@@ -76,12 +76,6 @@ int CompareNoCase(const OrderText& a, const OrderText& b) {
     if (a.surrogates || b.surrogates) return CompareOrdinalUnits(Order::kCodePointsNoCase, a, b);
     return CompareOrdinal()(static_cast<const WCHAR*>(a.units), static_cast<int>(a.length),
                             static_cast<const WCHAR*>(b.units), static_cast<int>(b.length), TRUE) - CSTR_EQUAL;
-}
-
-// The end of the run of digits from `at`.
-DWORD RunEnd(const OrderText& text, DWORD at) {
-    while (at < text.length && IsDigit(UnitAt(text, at))) ++at;
-    return at;
 }
 
 // Its first digit that is not a leading zero, or its last digit.
@@ -201,8 +195,8 @@ TextOrder OrderFor(DWORD flags, bool unicodeWindow) {
         base = Order::kCodePointsNoCase;
     TextOrder order{base, (flags & LBEX_NUMBERS) != 0, (flags & LBEX_DESCENDING) != 0,
                     static_cast<BYTE>((flags & kColumnFlags) >> 8), ValueKind::kNone, {}};
-    if (flags & (LBEX_VALUES | LBEX_DATES)) {
-        order.meaning = flags & LBEX_VALUES ? ValueKind::kAmount : ValueKind::kDate;
+    if (flags & (kMeaningFlags & ~DWORD{LBEX_NUMBERS})) {
+        order.meaning = flags & LBEX_VALUES ? ValueKind::kAmount : flags & LBEX_DATES ? ValueKind::kDate : ValueKind::kSize;
         order.formats = ReadFormats((flags & LBEX_LOCALE) != 0);
     }
     return order;
@@ -235,8 +229,12 @@ OrderText KeyOf(const TextOrder& order, const void* units, DWORD length, bool wi
 }
 
 Value ValueOf(const TextOrder& order, const OrderText& key) {
-    if (order.meaning == ValueKind::kAmount) return ReadAmount(order.formats, key);
-    return order.meaning == ValueKind::kDate ? ReadDate(order.formats, key) : Value{};
+    switch (order.meaning) {
+    case ValueKind::kAmount: return ReadAmount(order.formats, key);
+    case ValueKind::kDate: return ReadDate(order.formats, key);
+    case ValueKind::kSize: return ReadSize(order.formats, key);
+    default: return Value{};
+    }
 }
 
 int CompareRead(const TextOrder& order, const OrderText& a, const Value& va, const OrderText& b, const Value& vb,

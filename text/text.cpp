@@ -6,6 +6,11 @@ bool IsAscii(const WCHAR* text, DWORD length) {
     return true;
 }
 
+DWORD RunEnd(const OrderText& text, DWORD at) {
+    while (at < text.length && IsDigit(UnitAt(text, at))) ++at;
+    return at;
+}
+
 bool IsSurrogate(DWORD unit) { return unit >= 0xD800 && unit < 0xE000; }
 
 bool SurrogatesIn(const WCHAR* text, DWORD length) {

@@ -4,9 +4,9 @@ namespace {
 
 constexpr unsigned long long kSecondsPerDay = 86400;
 
-// The unit at i, 0 past the end: texts hold no zero unit. Not inlined: the readers ask often,
-// and the DLL's size is bounded.
-__attribute__((noinline)) DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
+// The unit at i, 0 past the end: texts hold no zero unit. Inlined: the readers ask for every
+// unit of every key.
+__attribute__((always_inline)) inline DWORD At(const OrderText& text, DWORD i) { return i < text.length ? UnitAt(text, i) : 0; }
 
 // The length of `what` where it stands at `at`, 0 where it does not or is empty.
 DWORD Matches(const OrderText& text, DWORD at, const WCHAR* what) {
@@ -25,7 +25,7 @@ DWORD SkipSpaces(const OrderText& text, DWORD at) {
 DWORD Number(const OrderText& text, DWORD& at, DWORD fewest, DWORD most, DWORD& number) {
     DWORD end = at;
     number = 0;
-    while (IsDigit(At(text, end))) number = number * 10 + (At(text, end++) - '0');
+    for (DWORD unit; IsDigit(unit = At(text, end)); ++end) number = number * 10 + (unit - '0');
     const DWORD digits = end - at;
     if (digits < fewest || digits > most) return 0;
     at = end;
@@ -87,7 +87,7 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
     if (At(text, i) == ':' && IsDigit(At(text, i + 1)) && (++i, !Number(text, i, 2, 2, second) || second > 59)) return false;
     DWORD d = SkipSpaces(text, i), n = 0;
     const WCHAR* const designators[] = {formats.am, WIDE("AM"), formats.pm, WIDE("PM")};
-    BYTE which = 0;
+    BYTE which = At(text, d) ? 0 : 4;  // at the end of the key, none
     while (which < 4 && !(n = Matches(text, d, designators[which]))) ++which;
     if (which < 4) {
         if (hour - 1 > 11) return false;
@@ -101,27 +101,87 @@ bool Time(const Formats& formats, const OrderText& text, DWORD& at, DWORD& secon
     return true;
 }
 
-// The digit of an amount at each place in turn: the integer's significant digits, then the
-// fraction's, then zeros.
+// The digits of a value place by place, from `lead` places above its amount's first one: those
+// zeros, then the amount's digits over 2^shift by long division from the top, a digit a place,
+// then the places the remainder still fills; after those (Done) only zeros. The remainder stays
+// below 2^50, so that a thousand times it fits in 64 bits, and the division takes no division.
 class Digits {
 public:
-    Digits(const OrderText& text, const Value& value) : text_(text), value_(value), at_(value.integerFrom) {}
-    DWORD Next() {
-        if (taken_ < value_.integerDigits) {
-            while (!IsDigit(At(text_, at_))) ++at_;
-            ++taken_;
-            return At(text_, at_++);
+    Digits(const OrderText& text, const Value& value, DWORD lead, BYTE shift)
+        : text_(text), at_(value.integerFrom), fraction_(value.fractionFrom), integers_(value.integerDigits),
+          left_(value.integerDigits + value.fractionDigits), lead_(lead), shift_(shift), mask_((1ull << shift) - 1) {}
+    // Inlined: the prefixes and comparisons take many.
+    __attribute__((always_inline)) DWORD Next() {
+        if (lead_) {
+            --lead_;
+            return 0;
         }
-        const DWORD k = taken_++ - value_.integerDigits;
-        return k < value_.fractionDigits ? At(text_, value_.fractionFrom + k) : '0';
+        unsigned long long x = rest_ * 10;
+        if (left_) x += Digit();
+        rest_ = x & mask_;
+        return static_cast<DWORD>(x >> shift_);
+    }
+    // The next three places as one number; once the amount's digits are all taken, in one step.
+    DWORD Next3() {
+        if (lead_ || left_) {
+            DWORD three = Next();
+            three = three * 10 + Next();
+            return three * 10 + Next();
+        }
+        const unsigned long long x = rest_ * 1000;
+        rest_ = x & mask_;
+        return static_cast<DWORD>(x >> shift_);
+    }
+    __attribute__((always_inline)) bool Done() const { return !lead_ && !left_ && !rest_; }
+    // The first digit that is not zero, after `zeros` that are; 0 for a value of zero. Once the
+    // amount's digits are all taken, a zero costs a multiplication.
+    DWORD First(DWORD& zeros) {
+        for (zeros = 0; !Done(); ++zeros) {
+            if (!lead_ && !left_)
+                while ((rest_ * 10) >> shift_ == 0) rest_ *= 10, ++zeros;
+            if (const DWORD digit = Next()) return digit;
+        }
+        return 0;
     }
 
 private:
+    // The amount's next digit: the integer's, separators skipped, then the fraction's.
+    __attribute__((always_inline)) DWORD Digit() {
+        --left_;
+        if (!integers_) return UnitAt(text_, fraction_++) - '0';
+        --integers_;
+        while (!IsDigit(UnitAt(text_, at_))) ++at_;
+        return UnitAt(text_, at_++) - '0';
+    }
+
     const OrderText& text_;
-    const Value& value_;
-    DWORD at_;
-    DWORD taken_ = 0;
+    DWORD at_, fraction_;
+    DWORD integers_, left_;  // the amount's digits still to come, of the integer and in all
+    DWORD lead_;
+    BYTE shift_;
+    unsigned long long mask_, rest_ = 0;
 };
+
+DWORD Lower(DWORD unit) { return unit - 'A' < 26 ? unit + ('a' - 'A') : unit; }
+bool IsLetter(DWORD unit) { return Lower(unit) - 'a' < 26; }
+
+// The length of a size's unit at `at`, and its power of 1024 (left alone where none stands
+// there: 0). The longest unit that matches counts, and only where no ASCII letter follows it; a
+// shorter one has a letter of the longest after it.
+DWORD SizeUnit(const OrderText& key, DWORD at, DWORD& power) {
+    static const char kPowers[] = "bkmgtp";
+    const DWORD head = Lower(At(key, at));
+    DWORD p = 0;
+    while (kPowers[p] && static_cast<BYTE>(kPowers[p]) != head) ++p;
+    if (!kPowers[p]) return 0;
+    const char* const tail = !p ? "ytes" : Lower(At(key, at + 1)) == 'i' ? "ib" : "b";
+    DWORD n = 0;
+    while (tail[n] && Lower(At(key, at + 1 + n)) == static_cast<BYTE>(tail[n])) ++n;
+    n = tail[n] ? 1 : n + 1;
+    if (IsLetter(At(key, at + n))) return 0;
+    power = p;
+    return n;
+}
 
 }  // namespace
 
@@ -173,20 +233,21 @@ Value ReadAmount(const Formats& formats, const OrderText& key) {
     // The digits, with the thousands separators that stand between them.
     value.integerFrom = at;
     for (;;) {
-        while (IsDigit(At(key, at))) ++at, ++value.integerDigits;
+        const DWORD end = RunEnd(key, at);
+        value.integerDigits += end - at;
+        at = end;
         n = Matches(key, at, formats.thousand);
         if (!n || !IsDigit(At(key, at + n))) break;
         at += n;
     }
-    value.integerEnd = value.end = at;
+    value.end = at;
     // Leading zeros, and the separators among them, are no part of the value.
     for (DWORD unit; value.integerFrom < at && !((unit = At(key, value.integerFrom)) - '1' < 9); ++value.integerFrom)
         if (unit == '0') --value.integerDigits;
     n = Matches(key, at, formats.decimal);
     if (n && IsDigit(At(key, at + n))) {
         value.fractionFrom = at + n;
-        DWORD end = value.fractionFrom;
-        while (IsDigit(At(key, end))) ++end;
+        DWORD end = RunEnd(key, value.fractionFrom);
         value.end = end;
         while (end > value.fractionFrom && At(key, end - 1) == '0') --end;
         value.fractionDigits = end - value.fractionFrom;
@@ -211,16 +272,30 @@ Value ReadDate(const Formats& formats, const OrderText& key) {
     return value;
 }
 
+Value ReadSize(const Formats& formats, const OrderText& key) {
+    Value value = ReadAmount(formats, key);
+    if (value.kind == ValueKind::kNone) return value;
+    value.kind = ValueKind::kSize;
+    const DWORD at = SkipSpaces(key, value.end);
+    DWORD power = 0;
+    if (const DWORD n = SizeUnit(key, at, power)) value.end = at + n;
+    value.shift = static_cast<BYTE>(10 * (5 - power));
+    return value;
+}
+
 int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb) {
     if (va.kind != vb.kind) return va.kind == ValueKind::kNone ? -1 : 1;
     if (va.kind == ValueKind::kDate && va.instant != vb.instant) return va.instant < vb.instant ? -1 : 1;
-    if (va.kind != ValueKind::kAmount) return 0;
+    if (va.kind == ValueKind::kNone || va.kind == ValueKind::kDate) return 0;
     if (va.negative != vb.negative) return va.negative ? -1 : 1;
     const int sign = va.negative ? -1 : 1;
-    if (va.integerDigits != vb.integerDigits) return va.integerDigits < vb.integerDigits ? -sign : sign;
-    Digits x(a, va), y(b, vb);
-    const DWORD fractions = va.fractionDigits > vb.fractionDigits ? va.fractionDigits : vb.fractionDigits;
-    for (DWORD k = 0; k < va.integerDigits + fractions; ++k) {
+    // Place by place, from the higher of the two first places, each over the power of two that the
+    // other's leaves: sizes of one unit compare as their amounts.
+    const DWORD top = va.integerDigits > vb.integerDigits ? va.integerDigits : vb.integerDigits;
+    const BYTE common = va.shift < vb.shift ? va.shift : vb.shift;
+    Digits x(a, va, top - va.integerDigits, static_cast<BYTE>(va.shift - common));
+    Digits y(b, vb, top - vb.integerDigits, static_cast<BYTE>(vb.shift - common));
+    while (!x.Done() || !y.Done()) {
         const DWORD p = x.Next(), q = y.Next();
         if (p != q) return p < q ? -sign : sign;
     }
@@ -228,18 +303,32 @@ int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const
 }
 
 unsigned long long ValuePrefix(const OrderText& key, const Value& value, unsigned long long none, bool& whole) {
-    constexpr unsigned kKindShift = 62;
-    constexpr DWORD kMostDigits = 255, kPackedDigits = 13;
-    whole = value.end == key.length && value.kind != ValueKind::kNone && !value.negative &&
-            value.integerDigits + value.fractionDigits <= kPackedDigits;
+    constexpr unsigned kKindShift = 62, kPlaceShift = 52, kGroupBits = 10;
+    constexpr DWORD kGroups = 4;  // of three digits after the first: 13 digits
+    // The place of the first significant digit, 10^p, packs as p + 129 where that is 2 to 254;
+    // 1 and 255 stand for every place below and above, and hold no digits.
+    constexpr long long kPlaceBias = 129, kLowest = 1, kHighest = 255;
+    whole = false;
     if (value.kind == ValueKind::kNone) return none >> 2;
+    whole = value.end == key.length;
     if (value.kind == ValueKind::kDate) return 2ull << kKindShift | value.instant;
-    if (value.negative) return 1ull << kKindShift;
-    // The count of integer digits, then the first 13 digits; a count beyond 255 leaves the digits
-    // to the comparison.
-    if (value.integerDigits >= kMostDigits) return 2ull << kKindShift | 0xFFull << 52;
-    unsigned long long prefix = 2ull << kKindShift | static_cast<unsigned long long>(value.integerDigits) << 52;
-    Digits digits(key, value);
-    for (DWORD k = 0; k < kPackedDigits; ++k) prefix |= static_cast<unsigned long long>(digits.Next() - '0') << (4 * (kPackedDigits - 1 - k));
-    return prefix;
+    Digits digits(key, value, 0, value.shift);
+    DWORD zeros = 0, digit = digits.First(zeros);
+    long long place = static_cast<long long>(value.integerDigits) - 1 + kPlaceBias - zeros;
+    unsigned long long packed = 0;
+    if (digit) {
+        place = place < kLowest ? kLowest : place > kHighest ? kHighest : place;
+        packed = static_cast<unsigned long long>(place) << kPlaceShift;
+        if (place == kLowest || place == kHighest) {
+            whole = false;
+        } else {
+            packed |= static_cast<unsigned long long>(digit) << (kGroups * kGroupBits);
+            for (DWORD k = kGroups; k-- > 0 && !digits.Done();)
+                packed |= static_cast<unsigned long long>(digits.Next3()) << (k * kGroupBits);
+            whole = whole && digits.Done();
+        }
+    }
+    // Below zero the larger magnitude comes first.
+    constexpr unsigned long long kMagnitudes = (1ull << kKindShift) - 1;
+    return value.negative ? 1ull << kKindShift | (kMagnitudes - packed) : 2ull << kKindShift | packed;
 }

@@ -1,6 +1,6 @@
-// Keys read for what they mean: an amount (LBEX_VALUES) or a date with a time (LBEX_DATES).
-// A key is read once into a Value, which compares without reading the key's text again but
-// for the amount's digits.
+// Keys read for what they mean: an amount (LBEX_VALUES), a date with a time (LBEX_DATES) or
+// a size with its unit (LBEX_SIZES). A key is read once into a Value, which compares without
+// reading the key's text again but for the amount's digits.
 #pragma once
 
 #include "text/text.h"
@@ -19,22 +19,24 @@ struct Formats {
 // always read the locale's.
 Formats ReadFormats(bool locale);
 
-enum class ValueKind : BYTE { kNone, kAmount, kDate };
+enum class ValueKind : BYTE { kNone, kAmount, kDate, kSize };
 
 struct Value {
     ValueKind kind;
     bool negative;        // an amount below zero
-    DWORD integerFrom;    // the first significant digit of the integer part
-    DWORD integerEnd;     // one past its last digit; separators may stand between the digits
-    DWORD integerDigits;  // significant digits in the integer part
+    BYTE shift;           // a size: the amount in PiB is the amount in its unit over 2^shift
+    DWORD integerFrom;    // the first significant digit of the integer part; separators may
+    DWORD integerDigits;  // stand between its digits, which are the significant ones
     DWORD fractionFrom;   // the fraction's digits, trailing zeros dropped
     DWORD fractionDigits;
-    unsigned long long instant;  // a date's seconds since the year 1 began
     DWORD end;            // one past the last unit the value took
+    unsigned long long instant;  // a date's seconds since the year 1 began
 };
 
 Value ReadAmount(const Formats& formats, const OrderText& key);
 Value ReadDate(const Formats& formats, const OrderText& key);
+// An amount, then spaces and a unit of 1024^k bytes; without a unit, bytes.
+Value ReadSize(const Formats& formats, const OrderText& key);
 
 // By value alone: a key that is none comes first, two that are none are equal.
 int CompareValues(const OrderText& a, const Value& va, const OrderText& b, const Value& vb);
