@@ -124,10 +124,12 @@ public:
     Nodes Level(HTREEITEM parent) const {
         Nodes nodes;
         for (HTREEITEM item = parent ? Next(TVGN_CHILD, parent) : Next(TVGN_ROOT, nullptr); item; item = Next(TVGN_NEXT, item)) {
-            WCHAR text[1024];
-            TVITEMW read = {TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_STATE, item, 0, ~0u, text, 1024, 0, 0, 0, 0};
+            // Room for the longest text a case makes, as the list view's reads have.
+            static std::vector<WCHAR> text(1 << 17);
+            TVITEMW read = {TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_STATE, item, 0, ~0u, text.data(),
+                            static_cast<int>(text.size()), 0, 0, 0, 0};
             SendItem(TVM_GETITEMW, 0, &read);
-            nodes.push_back({item, reinterpret_cast<const char16_t*>(text), read.lParam, read.iImage, read.state, Level(item)});
+            nodes.push_back({item, reinterpret_cast<const char16_t*>(text.data()), read.lParam, read.iImage, read.state, Level(item)});
         }
         return nodes;
     }
