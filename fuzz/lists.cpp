@@ -151,7 +151,8 @@ List::List(const Texts& items, const Choice& choice) : choice_(choice) {
             const UINT state = (r % 3 == 1 ? LVIS_SELECTED : 0u) | (r % 5 == 0 ? LVIS_CUT : 0u) | static_cast<UINT>(r % 3) << 12;
             LVITEMW row = Item(kRowFields | LVIF_TEXT, r, state, kRowStates);
             std::tie(row.pszText, row.iImage, row.iIndent, row.iGroupId) = std::make_tuple(Units(rows[r][0]), i, i % 4, i % 2);
-            row.lParam = choice.sameParams ? i % 3 : i + 1;
+            // Distinct values close together (indexes) or far apart (pointers), as n is even or odd.
+            row.lParam = choice.sameParams ? i % 3 : n % 2 ? (i + 1) * 0x10001 : i + 1;
             SendItem(view_, LVM_INSERTITEMW, 0, &row);
             for (size_t c = 1; c < rows[r].size(); ++c) {
                 row.iSubItem = static_cast<int>(c);

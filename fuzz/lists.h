@@ -45,8 +45,8 @@ class List {
 public:
     // Item i gets data i + 1 (and a height of its own in a variable list); a third of the items
     // are selected in a multiple-selection list, the middle one otherwise.
-    // A list view's row i has image i, for the checks to tell it by, lParam i + 1 (i % 3 with
-    // sameParams); a third of its rows are selected, one focused, one the selection mark.
+    // A list view's row i has image i, for the checks to tell it by, lParam i + 1, or far apart for
+    // an odd count of rows (i % 3 with sameParams); a third of its rows are selected, one focused, one the selection mark.
     List(const Texts& items, const Choice& choice);
     ~List();
 

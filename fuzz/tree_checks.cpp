@@ -76,7 +76,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 class Tree {
 public:
-    // Item i: lParam i + 1 (i % 3 with sameParams), image i, a state of its own, a callback text
+    // Item i: lParam i + 1, or far apart for an odd count of items (i % 3 with sameParams), image i, a state of its own, a callback text
     // one in seven.
     Tree(const Texts& items, Tail& tail, bool sameParams) {
         static const WCHAR kTree[] = {'S', 'y', 's', 'T', 'r', 'e', 'e', 'V', 'i', 'e', 'w', '3', '2', 0};
@@ -93,7 +93,7 @@ public:
             insert.hInsertAfter = TVI_LAST;
             insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_STATE;
             insert.item.pszText = i % 7 == 3 ? LPSTR_TEXTCALLBACKW : reinterpret_cast<LPWSTR>(const_cast<char16_t*>(text.c_str()));
-            insert.item.lParam = static_cast<LPARAM>(sameParams ? i % 3 : i + 1);
+            insert.item.lParam = static_cast<LPARAM>(sameParams ? i % 3 : items.size() % 2 ? (i + 1) * 0x10001 : i + 1);
             insert.item.iImage = static_cast<int>(i);
             insert.item.stateMask = TVIS_BOLD | TVIS_CUT | TVIS_EXPANDED | TVIS_STATEIMAGEMASK;
             insert.item.state = (i % 3 == 1 ? TVIS_BOLD : 0u) | (i % 4 == 0 ? TVIS_CUT : 0u) | (i % 5 ? TVIS_EXPANDED : 0u) |

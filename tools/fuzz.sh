@@ -30,18 +30,18 @@ withheld=0
 TOLVARENKIS_SUBITEM_PARAMS=withheld "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/crashes/" "$@" "$build/corpus" "$seeds" >"$log.withheld" 2>&1 &
 other=$!
-"$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/crashes/" \
+"$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -print_coverage=1 -artifact_prefix="$build/crashes/" \
     "$@" "$build/corpus" "$seeds" >"$log" 2>&1 || status=$?
 wait $other || withheld=$?
 
-# The module's own functions: edges reached over the whole corpus, as the fuzzer counts them,
-# and the functions it never entered.
-"$fuzzer" -runs=0 -print_coverage=1 "$build/corpus" "$seeds" 2>&1 |
-    awk '/COVERED_FUNC: .*\/(module|text|controls|sort|lookup|diag)\/([a-z]+\/)?[a-z_0-9]+\.cpp:/ {
-             split($5, e, "/"); hit += e[1]; all += e[2]; funcs++
-             if (e[1] == 0) { name = $6; for (i = 7; i < NF; i++) name = name " " $i; missed = missed "\n  " name } }
-         END { if (all) printf "module coverage: %d of %d edges in %d functions (%.0f %%)\n", hit, all, funcs, 100 * hit / all
-               if (missed) printf "functions never reached:%s\n", missed }' >"$build/coverage.txt"
+# The module's own functions: edges reached over the run, the whole corpus first, as the fuzzer
+# counts them at its end, and the functions it never entered. (A run of the corpus alone with
+# -runs=0 stops after a few inputs.)
+awk '/COVERED_FUNC: .*\/(module|text|controls|sort|lookup|diag)\/([a-z]+\/)?[a-z_0-9]+\.cpp:/ {
+         split($5, e, "/"); hit += e[1]; all += e[2]; funcs++
+         if (e[1] == 0) { name = $6; for (i = 7; i < NF; i++) name = name " " $i; missed = missed "\n  " name } }
+     END { if (all) printf "module coverage: %d of %d edges in %d functions (%.0f %%)\n", hit, all, funcs, 100 * hit / all
+           if (missed) printf "functions never reached:%s\n", missed }' "$log" >"$build/coverage.txt"
 
 # One process ends with its statistics; with -fork=N the last progress line holds the total.
 for each in "$log" "$log.withheld"; do
