@@ -437,6 +437,21 @@ TEST(DemoHost, StartsOnTheListViewWhereTheOrdersExcludeEachOther) {
     EXPECT_EQ(demo.ExitCode(), 0u);
 }
 
+// --treeview starts on the tree view's tab: Look up goes down to the child found, and Add puts the
+// key among its children at its place, after every level was sorted by digits as numbers.
+TEST(DemoHost, StartsOnTheTreeViewWhereLookUpGoesDownAndAddPlacesAChild) {
+    DemoProcess demo(ThisFolder() + kDemo, "--treeview --numbers --sort ascending --look Meier --add 42");
+    ASSERT_TRUE(demo.Started());
+    HWND window = demo.Find(DEMO_WINDOW_CLASS);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(StatusFrom(window, "AddTvEx"), "AddTvEx: \"42\" added among the children of \"Meier\", after \"11\".");
+    HWND tree = GetDlgItem(window, DEMO_ID_TREEVIEW);
+    EXPECT_TRUE(IsWindowVisible(tree));
+    EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 45);  // the demo's root, the lines' 43 items, the one added
+    Close(window);
+    EXPECT_EQ(demo.ExitCode(), 0u);
+}
+
 TEST(DemoHost, ReportsAMissingDllInAMessageBox) {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
