@@ -1,5 +1,5 @@
 // The demo's tree view: the table sample as a tree on a tab of its own, under one item of the
-// demo's, each line a path of its fields (name, number, city, date) added with AddTvEx and
+// demo's, each line a path of its fields (a name, its number, its city ...) added with AddTvEx and
 // LBEX_UNIQUE, each item carrying the line that made it as lParam. The selected item (drawn bold)
 // is the one the buttons and the key field work on: the sorts sort its children with SortTvEx and
 // the chosen flags (every level below them with the check box, LBEX_SUBTREE); typing marks the
