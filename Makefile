@@ -1,6 +1,6 @@
 # make run   builds the DLL and the console host and runs it under Wine (ARGS='...' for its options)
 # make test  builds and tests every preset: native over the stand-in, i686 under qemu-i386, win32 and win64 under Wine
-# make screenshot  takes docs/demo.png: the demo window under Xvfb on its list view, sorted, with a key looked up
+# make screenshot  takes docs/demo.png and docs/demo-tree.png: the demo window under Xvfb on its list view and on its tree view, sorted, with a key looked up
 # make dist  packs the installations of the win32 and win64 builds as ZIPs in build/dist, with SHA256SUMS
 # make fuzz  runs the libFuzzer target for FUZZ_SECONDS (default 60) and reports executions and coverage
 # make bench  measures SortLb and LookLb against real listboxes under Wine, redraws docs/performance.png
@@ -50,6 +50,8 @@ run: deps
 screenshot: build-win32 build-win64
 	@tools/install-deps.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshot.sh docs/demo.png build/win32/tolvarenkis_demo.exe build/win64/tolvarenkis_demo.exe
+	tools/screenshot.sh docs/demo-tree.png build/win32/tolvarenkis_demo.exe build/win64/tolvarenkis_demo.exe \
+	  --treeview --numbers --sort ascending --look Meier --add 42
 
 # One ZIP per product, the same layout in both: 32-bit hosts take win32, 64-bit hosts win64;
 # their checksums beside them, without those of another version's ZIPs.

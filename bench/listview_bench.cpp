@@ -8,6 +8,7 @@
 // its own, but the ones by index under Wine, which hands the comparison other indexes than
 // Windows does.
 #include "bench/listview_bench.h"
+#include "bench/frame.h"
 #include "bench/timing.h"
 
 #include "Tolvarenkis.h"
@@ -61,24 +62,10 @@ std::vector<size_t> StableOrder(const std::vector<Row>& rows) {
     return order;
 }
 
-HWND Parent() {
-    static HWND parent = [] {
-        WNDCLASSW frame = {};
-        frame.lpfnWndProc = DefWindowProcW;
-        frame.lpszClassName = L"TolvarenkisBenchListViewFrame";
-        RegisterClassW(&frame);
-        HWND window = CreateWindowExW(0, frame.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
-                                      600, nullptr, nullptr, nullptr, nullptr);
-        ShowWindow(window, SW_SHOW);
-        return window;
-    }();
-    return parent;
-}
-
 // Row i carries lParam i + 1, or 0 for every row.
 HWND NewListView(const std::vector<Row>& rows, bool visible, bool distinct) {
     HWND list = CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_CHILD | LVS_REPORT | (visible ? WS_VISIBLE : 0), 0, 0,
-                                480, 560, Parent(), nullptr, nullptr, nullptr);
+                                480, 560, ShownFrame(), nullptr, nullptr, nullptr);
     const wchar_t* titles[kColumns] = {L"Name", L"Number", L"City"};
     for (int c = 0; c < kColumns; ++c) {
         LVCOLUMNW column = {};
@@ -232,18 +219,6 @@ const char* Refusal(DWORD error) {
     case ERROR_NOT_SUPPORTED: return "refused (ERROR_NOT_SUPPORTED)";
     default: return "refused";
     }
-}
-
-std::string Ms(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds * 1e3);
-    return text;
-}
-
-std::string Ratio(double a, double b) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", a / b);
-    return text;
 }
 
 }  // namespace

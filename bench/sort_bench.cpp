@@ -4,20 +4,23 @@
 // well-written host; the same for SortLbEx, set against reading every text once and against
 // that host; SortLbEx and the host side by side on hidden and visible lists of 16,000 and
 // 100,000 items as hosts have them; the costs of writing that SortLbEx chooses its way by;
-// then the reads and the time of LookLb and LookLbEx; last the list view table
-// (bench/listview_bench.cpp).
+// then the reads and the time of LookLb and LookLbEx; then the list view table
+// (bench/listview_bench.cpp); last the tree view tables (bench/treeview_bench.cpp).
 //   tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N]
-//                     [--ex | --listview | --reading | --meanings] [--data FILE]
+//                     [--ex | --listview | --treeview | --reading | --meanings] [--data FILE]
 // prints Markdown tables; FILE receives the time per item for plotting. --quick measures
 // 1,000 and 2,000 items only, --size N one size of list, --kind one of random, sorted,
 // reversed, duplicated, identical, appended and moved, --repeats N at least N runs of each
 // sort, --ex only SortLbEx against the host and the costs of writing, --listview only the list
 // view table (10,000 and 100,000 rows unless --quick or --size say otherwise), --reading only
 // SortLbEx against reading every text once, --meanings only SortLbEx with LBEX_VALUES,
-// LBEX_DATES and LBEX_SIZES against SortLbEx without them, on random lists and lists in order.
+// LBEX_DATES and LBEX_SIZES against SortLbEx without them, on random lists and lists in order,
+// --treeview only the tree view tables (trees of about 10,000 items unless --quick or --size say
+// otherwise).
 #include "Tolvarenkis.h"
 #include "bench/lists.h"
 #include "bench/listview_bench.h"
+#include "bench/treeview_bench.h"
 #include "bench/timing.h"
 
 #include <algorithm>
@@ -463,6 +466,8 @@ constexpr size_t kDuelRepeatItems = 400000;
 const size_t kWriteCostSizes[] = {1000, 16000, 100000};
 // The list view table's rows.
 const size_t kListViewSizes[] = {10000, 100000};
+// The tree view tables' items.
+constexpr size_t kTreeViewItems = 10000;
 constexpr size_t kWriteCostItems = 2000;
 
 struct Options {
@@ -472,9 +477,11 @@ struct Options {
     std::vector<Kind> hostKinds{std::begin(kHostKinds), std::end(kHostKinds)};
     const char* data = nullptr;
     std::vector<size_t> listViewSizes{std::begin(kListViewSizes), std::end(kListViewSizes)};
+    size_t treeViewItems = kTreeViewItems;
     size_t repeats = 0;  // at least this many runs of each sort, for a closer look at one size
     bool exOnly = false;
     bool listViewOnly = false;
+    bool treeViewOnly = false;
     bool readingOnly = false;
     bool meaningsOnly = false;
     bool sizeAsked = false;
@@ -487,9 +494,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.sizes.assign(std::begin(kQuickSizes), std::end(kQuickSizes));
             options.hostSizes.assign(1, kQuickSizes[1]);
             options.listViewSizes = options.sizes;
+            options.treeViewItems = kQuickSizes[0];
         } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
             options.sizes.assign(1, std::strtoul(argv[++i], nullptr, 10));
             options.hostSizes = options.listViewSizes = options.sizes;
+            options.treeViewItems = options.sizes.front();
             options.sizeAsked = true;
         } else if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc && KindNamed(argv[i + 1], kind)) {
             options.kinds.assign(1, kind);
@@ -503,13 +512,15 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.exOnly = true;
         } else if (std::strcmp(argv[i], "--listview") == 0) {
             options.listViewOnly = true;
+        } else if (std::strcmp(argv[i], "--treeview") == 0) {
+            options.treeViewOnly = true;
         } else if (std::strcmp(argv[i], "--reading") == 0) {
             options.readingOnly = true;
         } else if (std::strcmp(argv[i], "--meanings") == 0) {
             options.meaningsOnly = true;
         } else {
             std::fprintf(stderr, "usage: tolvarenkis_bench [--quick | --size N] [--kind KIND] [--repeats N] "
-                                 "[--ex | --listview | --reading | --meanings] [--data FILE]\n");
+                                 "[--ex | --listview | --treeview | --reading | --meanings] [--data FILE]\n");
             return false;
         }
     }
@@ -721,6 +732,10 @@ int main(int argc, char** argv) {
         RunMeanings(options);
         return 0;
     }
+    if (options.treeViewOnly) {
+        RunTreeViews(options.treeViewItems, options.repeats);
+        return 0;
+    }
     const bool listBoxes = !options.listViewOnly, all = listBoxes && !options.exOnly;
     if (all || options.readingOnly) RunSorts(options, data);
     if (!options.readingOnly) {
@@ -729,6 +744,7 @@ int main(int argc, char** argv) {
         if (listBoxes) RunWriteCosts();
         if (all) RunLookups(options);
         RunListViews(options.listViewSizes, options.repeats, options.sizeAsked);
+        if (!options.listViewOnly) RunTreeViews(options.treeViewItems, options.repeats);
     }
     if (data) std::fclose(data);
     return 0;

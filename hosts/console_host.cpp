@@ -5,8 +5,10 @@
 // --sizes, --column N and --unique set their flags, and they, --prefix (LookLbEx with LBEX_PREFIX) and
 // --add (AddLbEx) imply --ex. --listview takes the same steps with the extended exports on a
 // report list view whose columns are the lines' TAB-separated fields, the sorts showing their
-// column's arrow in the header.
+// column's arrow in the header. --treeview builds a tree view of the lines' fields instead and
+// takes the steps there (console_tree.cpp).
 #include "Tolvarenkis.h"
+#include "console_host.h"
 #include "host_calls.h"
 #include "list_file.h"
 #include "list_view_rows.h"
@@ -21,7 +23,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: tolvarenkis_console " HOST_FLAG_USAGE " " HOST_TEXT_USAGE " [--listview] [--desc | --no-desc] [FILE]";
+const char kUsage[] = "usage: tolvarenkis_console " HOST_FLAG_USAGE " " HOST_TEXT_USAGE " [--listview | --treeview] [--desc | --no-desc] [FILE]";
 const char kDefaultFile[] = "data/names.txt";
 // Keys that, on the sample list, give every result code of an ascending list; looked up when
 // no key or prefix is given.
@@ -33,9 +35,21 @@ struct Options {
     std::vector<std::string> additions;
     bool descending = true;
     bool listView = false;
+    bool treeView = false;
     ExChoice choice;
     std::string file = kDefaultFile;
 };
+
+// A tree view's items are one field each, so --column has nothing to choose; SortTvEx, LookTvEx
+// and AddTvEx are extended exports.
+bool TreeViewTakes(Options& options) {
+    const char* problem = nullptr;
+    if (options.listView) problem = "--listview and --treeview exclude each other";
+    if (options.choice.flags & LBEX_COLUMN(kColumnMax)) problem = "--treeview takes no --column";
+    if (problem) std::fprintf(stderr, "tolvarenkis_console: %s (%s)\n", problem, kUsage);
+    options.choice.ex = true;
+    return !problem;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     bool fileGiven = false;
@@ -61,6 +75,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.descending = false;
         } else if (arg == "--listview") {
             options.listView = true;
+        } else if (arg == "--treeview") {
+            options.treeView = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "tolvarenkis_console: unknown option %s (%s)\n", arg.c_str(), kUsage);
             return false;
@@ -77,6 +93,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         options.choice.ex = true;
         options.choice.flags |= LBEX_HEADER_ARROW;
     }
+    if (options.treeView && !TreeViewTakes(options)) return false;
     if (options.keys.empty() && options.prefixes.empty())
         options.keys.assign(std::begin(kDefaultKeys), std::end(kDefaultKeys));
     return true;
@@ -96,9 +113,6 @@ bool ReadLines(const std::string& file, std::vector<std::string>& lines) {
     }
     return true;
 }
-
-// The data of the n-th text added, told apart from the lines' numbers.
-LPARAM AddedData(size_t n) { return -static_cast<LPARAM>(n); }
 
 bool IsListView(HWND list) {
     char name[32] = {};
@@ -136,9 +150,7 @@ void PrintList(HWND list, const std::string& heading) {
         if (listView) SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row));
         else SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         const LRESULT line = listView ? row.lParam : SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-        const bool added = line < 0;
-        std::printf("  %4d  %s  (%s %ld)\n", i, listView ? RowText(list, i).c_str() : text, added ? "added" : "line",
-                    static_cast<long>(added ? -line : line));
+        std::printf("  %4d  %s  (%s)\n", i, listView ? RowText(list, i).c_str() : text, DataName(line).c_str());
     }
 }
 
@@ -204,11 +216,19 @@ void AddAll(HWND list, const std::vector<std::string>& texts, const ExChoice& ch
 
 }  // namespace
 
+LPARAM AddedData(size_t n) { return -static_cast<LPARAM>(n); }
+
+std::string DataName(LPARAM data) {
+    return data < 0 ? "added " + std::to_string(-data) : "line " + std::to_string(data);
+}
+
 int main(int argc, char** argv) {
     Options options;
     std::vector<std::string> lines;
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!ReadLines(options.file, lines)) return 1;
+    if (options.treeView)
+        return RunTreeView(lines, options.choice, options.keys, options.prefixes, options.additions, options.descending);
 
     HWND list = options.listView ? NewListView(lines)
                                  : CreateWindowExA(0, "LISTBOX", nullptr, WS_POPUP | WS_VSCROLL, 0, 0, 200, 400,

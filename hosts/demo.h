@@ -6,16 +6,19 @@
 // that sort the list, an edit field whose key is looked up as it is typed (LBEX_PREFIX) or
 // with a button, or added with AddLbEx, and a button that calls Dll_Info. The DLL is loaded at
 // run time, so that a missing DLL is reported in a message box rather than by the loader; one
-// without the extended exports leaves them out.
+// without the extended exports leaves them out. A third tab shows the table sample as a tree
+// view of its fields, where the buttons and the key field work on the selected item's children
+// with the tree view exports.
 //
 //   tolvarenkis_demo [--ex] [--ignore-case] [--locale] [--numbers | --values | --dates | --sizes]
-//                    [--column N] [--unique] [--table] [--listview]
+//                    [--column N] [--unique] [--table] [--listview | --treeview]
 //                    [--sort ascending|descending]... [--look KEY]... [--prefix KEY]...
 //                    [--add TEXT]... [FILE]
 //
 // fills the list from FILE or the table sample instead of the names, chooses SortLbEx and
 // LookLbEx (--ex; every other option but --sort and --look implies it) with the flags and the
-// column given, starts on the list view's tab (--listview), then runs the sorts, lookups,
+// column given, starts on the list view's tab (--listview) or the tree view's (--treeview),
+// then runs the sorts, lookups,
 // typed prefixes and additions in the order given on the list shown, as the buttons and the
 // key field would.
 //
@@ -25,6 +28,7 @@
 #include "Tolvarenkis.h"
 #include "host_calls.h"
 #include "demo_resources.h"
+#include "tree_view_items.h"
 
 #include <commctrl.h>
 
@@ -32,13 +36,17 @@
 
 inline const char kTitle[] = "Tolvarenkis demo";
 inline const char kDllName[] = "Tolvarenkis.dll";
-inline const char kUsage[] = "usage: tolvarenkis_demo " HOST_FLAG_USAGE " [--table] [--listview] [--sort ascending|descending]... "
+inline const char kUsage[] = "usage: tolvarenkis_demo " HOST_FLAG_USAGE " [--table] [--listview | --treeview] [--sort ascending|descending]... "
     HOST_TEXT_USAGE " [FILE]";
 
 struct Exports {
     decltype(&Dll_Info) info;
     ListExports calls;  // sortEx and lookEx null when the DLL lacks them, addEx when it lacks AddLbEx
+    TreeExports tree;   // all null when the DLL lacks one of them
 };
+
+// The tabs, in their order.
+enum Tab { kTabListbox, kTabListView, kTabTreeView };
 
 enum ControlId {
     kIdList = DEMO_ID_LIST,
@@ -66,6 +74,8 @@ enum ControlId {
     kIdSampleTable,
     kIdTabs,
     kIdListView = DEMO_ID_LISTVIEW,
+    kIdTreeView = DEMO_ID_TREEVIEW,
+    kIdSubtree = DEMO_ID_SUBTREE,
     kIdValues = DEMO_ID_VALUES,
     kIdDates = DEMO_ID_DATES,
     kIdSizes = DEMO_ID_SIZES,
@@ -132,8 +142,12 @@ struct Demo {
     HWND columnLabel;
     HWND column;
     HWND add;
-    HWND tabs;              // the listbox's and the list view's
+    HWND tabs;              // the listbox's, the list view's and the tree view's
     HWND listView;
+    HWND treeView;
+    HWND subtree;           // the check box of LBEX_SUBTREE
+    bool treeViewShown;
+    bool treeViewDescending;  // of the tree view's last sort, which its lookups and additions follow
     bool listViewShown;
     int listViewColumn;     // of the list view's last sort, which its lookups and additions follow
     bool listViewDescending;
@@ -177,11 +191,24 @@ void DrawItem(const DRAWITEMSTRUCT& item);
 // demo_listview.cpp: the list view's sample, its sorts by the clicked header, lookups and
 // additions.
 void FillListView();
-void ShowListView(bool shown);
 void ListViewSort(int column, bool descending);
 void ListViewLook(const std::string& key, bool prefix);
 void ListViewAdd(const std::string& text, LPARAM data);
 LRESULT OnNotify(const NMHDR& note);
 
+// demo_treeview.cpp: the tree view's sample, the sorts, lookups and additions among the children
+// of its selected item.
+void CreateTreeView(const RECT& area);
+void FillTreeView();
+void GreyTreeActions();
+std::string TreeViewStatus();
+void TreeViewSort(bool descending);
+void TreeViewLook(const std::string& key, bool prefix);
+void TreeViewAdd(const std::string& text, LPARAM data);
+void OnTreeSelection(const NMTREEVIEWA& change);
+
 // demo_window.cpp: the main window and its controls.
+HWND AddControl(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
+                ControlId id, DWORD exStyle = 0);
 bool CreateMainWindow();
+void ShowTab(Tab tab);

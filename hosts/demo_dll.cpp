@@ -51,8 +51,16 @@ bool LoadDll() {
     FARPROC lookEx = sortEx ? GetProcAddress(module, "LookLbEx") : nullptr;
     if (!lookEx) sortEx = nullptr;
     FARPROC addEx = lookEx ? GetProcAddress(module, "AddLbEx") : nullptr;
+    // The tree view's tab takes all three or none.
+    FARPROC sortTv = GetProcAddress(module, "SortTvEx");
+    FARPROC lookTv = GetProcAddress(module, "LookTvEx");
+    FARPROC addTv = GetProcAddress(module, "AddTvEx");
+    TreeExports tree = {};
+    if (sortTv && lookTv && addTv)
+        tree = {As<decltype(&SortTvEx)>(sortTv), As<decltype(&LookTvEx)>(lookTv), As<decltype(&AddTvEx)>(addTv)};
     demo.dll = {As<decltype(&Dll_Info)>(info),
                 {As<decltype(&SortLb)>(sort), As<decltype(&LookLb)>(look), As<decltype(&SortLbEx)>(sortEx),
-                 As<decltype(&LookLbEx)>(lookEx), As<decltype(&AddLbEx)>(addEx)}};
+                 As<decltype(&LookLbEx)>(lookEx), As<decltype(&AddLbEx)>(addEx)},
+                tree};
     return true;
 }

@@ -134,6 +134,7 @@ void OnChoice() {
     EnableWindow(demo.columnLabel, ex);
     EnableWindow(demo.column, ex);
     EnableWindow(demo.add, ex && demo.dll.calls.addEx);
+    if (demo.treeViewShown) GreyTreeActions();
 }
 
 // Digits as numbers, amounts, dates and sizes are orders of their own: checking one clears the
@@ -164,6 +165,10 @@ void OnSort(bool descending) {
         ListViewSort(static_cast<int>((choice.flags >> 8) & 0xFF), descending);
         return;
     }
+    if (demo.treeViewShown) {
+        TreeViewSort(descending);
+        return;
+    }
     // SortLbEx keeps the selection with its item; SortLb does not, so none is shown.
     if (!choice.ex) SendMessageA(demo.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     const DWORD error = SortWith(demo.dll.calls, choice, demo.list, descending);
@@ -191,8 +196,8 @@ static std::string Finding(int result, const std::string& key, DWORD position) {
 }
 
 void Look(const std::string& key) {
-    if (demo.listViewShown) {
-        ListViewLook(key, false);
+    if (demo.listViewShown || demo.treeViewShown) {
+        (demo.listViewShown ? ListViewLook : TreeViewLook)(key, false);
         return;
     }
     if (Count() == 0) {
@@ -233,8 +238,8 @@ void OnLook() { Look(Key()); }
 // that begin with a key need not stand together there): the status line tells, and nothing is
 // selected. With SortLb chosen typing selects nothing either.
 void TypeAhead(const std::string& key) {
-    if (demo.listViewShown) {
-        ListViewLook(key, true);
+    if (demo.listViewShown || demo.treeViewShown) {
+        (demo.listViewShown ? ListViewLook : TreeViewLook)(key, true);
         return;
     }
     const ExChoice choice = Chosen();
@@ -266,8 +271,8 @@ void SetKey(const std::string& key) {
 // Inserts text at its place with AddLbEx, in the order of the choice and of the last SortLbEx,
 // and selects it, or the equal item that keeps it out.
 void Add(const std::string& text) {
-    if (demo.listViewShown) {
-        ListViewAdd(text, AddedData(demo.added + 1));
+    if (demo.listViewShown || demo.treeViewShown) {
+        (demo.listViewShown ? ListViewAdd : TreeViewAdd)(text, AddedData(demo.added + 1));
         return;
     }
     const ExChoice choice = Chosen();

@@ -66,15 +66,6 @@ void FillListView() {
     demo.listViewColumn = 1;
 }
 
-void ShowListView(bool shown) {
-    demo.listViewShown = shown;
-    SendMessageA(demo.tabs, TCM_SETCURSEL, shown ? 1 : 0, 0);
-    ShowWindow(demo.list, shown ? SW_HIDE : SW_SHOW);
-    ShowWindow(demo.listView, shown ? SW_SHOW : SW_HIDE);
-    SetStatus(shown ? "The sample table in a list view: click a column's header to sort by it."
-                    : std::to_string(SendMessageA(demo.list, LB_GETCOUNT, 0, 0)) + " items in the listbox.");
-}
-
 void ListViewSort(int column, bool descending) {
     demo.listViewColumn = column;
     demo.listViewDescending = descending;
@@ -137,8 +128,11 @@ void ListViewAdd(const std::string& text, LPARAM data) {
 
 LRESULT OnNotify(const NMHDR& note) {
     if (note.hwndFrom == demo.tabs && note.code == TCN_SELCHANGE)
-        ShowListView(SendMessageA(demo.tabs, TCM_GETCURSEL, 0, 0) == 1);
+        ShowTab(static_cast<Tab>(SendMessageA(demo.tabs, TCM_GETCURSEL, 0, 0)));
     if (note.hwndFrom == demo.listView && note.code == LVN_COLUMNCLICK)
         OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(note).iSubItem);
+    // The A and W records differ only in their texts' type.
+    if (note.hwndFrom == demo.treeView && (note.code == TVN_SELCHANGEDA || note.code == TVN_SELCHANGEDW))
+        OnTreeSelection(reinterpret_cast<const NMTREEVIEWA&>(note));
     return 0;
 }

@@ -19,7 +19,7 @@ struct Arguments {
     std::vector<Step> steps;
     ExChoice choice;
     bool table = false;
-    bool listView = false;  // start on the list view's tab
+    Tab tab = kTabListbox;  // to start on
     std::string file;
 };
 
@@ -39,8 +39,9 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.steps.push_back({true, direction == "descending", {}});
         } else if (arg == "--table") {
             arguments.table = true;
-        } else if (arg == "--listview") {
-            arguments.listView = true;
+        } else if (arg == "--listview" || arg == "--treeview") {
+            if (arguments.tab != kTabListbox) return false;
+            arguments.tab = arg == "--listview" ? kTabListView : kTabTreeView;
         } else if (arg.empty() || arg[0] == '-' || !arguments.file.empty()) {
             return false;
         } else {
@@ -77,10 +78,11 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     if (!CreateMainWindow()) return kExitNoWindow;
     FillListView();
+    FillTreeView();
     if (arguments.file.empty() ? !FillFromSample(arguments.table) : !FillFromFile(arguments.file))
         SetStatus("No list loaded.");
     Choose(arguments.choice);
-    if (arguments.listView) ShowListView(true);
+    if (arguments.tab != kTabListbox) ShowTab(arguments.tab);
     ShowWindow(demo.window, SW_SHOWNORMAL);
     UpdateWindow(demo.window);
     for (const Step& step : arguments.steps) Run(step);

@@ -5,8 +5,8 @@
 
 // --- The window ----------------------------------------------------------------------
 
-static HWND AddControl(const char* className, const char* text, DWORD style, int x, int y, int width,
-                int height, ControlId id, DWORD exStyle = 0) {
+HWND AddControl(const char* className, const char* text, DWORD style, int x, int y, int width,
+                int height, ControlId id, DWORD exStyle) {
     HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
                                    width, height, demo.window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
@@ -57,12 +57,13 @@ static void AddChoice(int top) {
     if (!demo.dll.calls.sortEx) EnableWindow(demo.useSortLbEx, FALSE);
 }
 
-// The listbox and the list view on tabs of their own, over the tab control's display area.
+// The listbox, the list view and the tree view on tabs of their own, over the tab control's
+// display area.
 static RECT AddTabs() {
     demo.tabs = AddControl(WC_TABCONTROLA, nullptr, WS_CLIPSIBLINGS | WS_TABSTOP, kMargin, kMargin, kListWidth,
                            kListHeight, kIdTabs);
-    const char* const names[] = {"Listbox", "List view (table)"};
-    for (int i = 0; i < 2; ++i) {
+    const char* const names[] = {"Listbox", "List view (table)", "Tree view (table)"};
+    for (int i = 0; i < 3; ++i) {
         TCITEMA tab = {};
         tab.mask = TCIF_TEXT;
         tab.pszText = const_cast<char*>(names[i]);
@@ -88,6 +89,7 @@ static void CreateControls() {
                                area.left, area.top, width, height, kIdListView, WS_EX_CLIENTEDGE);
     SendMessageA(demo.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     ShowWindow(demo.listView, SW_HIDE);
+    CreateTreeView(area);
     AddSamples(kMargin);
     AddChoice(kMargin + kSamplesHeight + kGroupGap);
     int y = kMargin;
@@ -154,6 +156,25 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void ShowTab(Tab tab) {
+    demo.listViewShown = tab == kTabListView;
+    demo.treeViewShown = tab == kTabTreeView;
+    SendMessageA(demo.tabs, TCM_SETCURSEL, tab, 0);
+    ShowWindow(demo.list, tab == kTabListbox ? SW_SHOW : SW_HIDE);
+    ShowWindow(demo.listView, demo.listViewShown ? SW_SHOW : SW_HIDE);
+    for (HWND control : {demo.treeView, demo.subtree}) ShowWindow(control, demo.treeViewShown ? SW_SHOW : SW_HIDE);
+    // The tree view greys what its DLL lacks.
+    for (ControlId id : {kIdSortAscending, kIdSortDescending, kIdLook}) EnableWindow(GetDlgItem(demo.window, id), TRUE);
+    OnChoice();
+    switch (tab) {
+    case kTabListbox:
+        SetStatus(std::to_string(SendMessageA(demo.list, LB_GETCOUNT, 0, 0)) + " items in the listbox.");
+        break;
+    case kTabListView: SetStatus("The sample table in a list view: click a column's header to sort by it."); break;
+    case kTabTreeView: SetStatus(TreeViewStatus()); break;
     }
 }
 

@@ -440,6 +440,24 @@ TEST(DemoHost, StartsOnTheListViewWhereTheOrdersExcludeEachOther) {
     EXPECT_EQ(demo.ExitCode(), 0u);
 }
 
+// --treeview starts on the tree view's tab: Look up goes down to the child found, and Add puts the
+// key among its children at its place, after every level was sorted by digits as numbers.
+TEST(DemoHost, StartsOnTheTreeViewWhereLookUpGoesDownAndAddPlacesAChild) {
+    DemoProcess demo(ThisFolder() + kDemo, "--treeview --numbers --sort ascending --look Meier --add 42");
+    ASSERT_TRUE(demo.Started());
+    HWND window = demo.Find(DEMO_WINDOW_CLASS);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(StatusFrom(window, "AddTvEx"), "AddTvEx: \"42\" added among the children of \"Meier\", after \"11\".");
+    HWND tree = GetDlgItem(window, DEMO_ID_TREEVIEW);
+    EXPECT_TRUE(IsWindowVisible(tree));
+    int children = 0;  // of Meier, which Look up selected
+    for (HTREEITEM child = TreeView_GetChild(tree, TreeView_GetSelection(tree)); child; ++children)
+        child = TreeView_GetNextSibling(tree, child);
+    EXPECT_EQ(children, 3);  // 11, 42 and 101
+    Close(window);
+    EXPECT_EQ(demo.ExitCode(), 0u);
+}
+
 TEST(DemoHost, ReportsAMissingDllInAMessageBox) {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);

@@ -1,9 +1,9 @@
 #!/bin/sh
-# Takes the picture of the demo window that README.md shows: runs the demo under Xvfb with
-# Wine's X11 driver on its list view's tab, lets it sort the sample table there ascending with
-# SortLbEx by the numbers of its second column, the header showing the arrow, look a number up,
-# and saves the window as a PNG.
-#   tools/screenshot.sh OUTPUT.png DEMO32.exe DEMO64.exe
+# Takes a picture of the demo window that README.md shows: runs the demo under Xvfb with Wine's
+# X11 driver, lets it take the steps of its options, and saves the window as a PNG. Without
+# options the steps are the list view's: the sample table sorted ascending with SortLbEx by the
+# numbers of its second column, the header showing the arrow, a number looked up.
+#   tools/screenshot.sh OUTPUT.png DEMO32.exe DEMO64.exe [DEMO_OPTIONS...]
 # The 32-bit demo is taken where this machine can run it, the 64-bit one otherwise. The Wine
 # prefix is one of its own (TOLVARENKIS_SCREENSHOT_PREFIX, default build/wineprefix-x11): the
 # tests' prefix has no display driver.
@@ -17,8 +17,9 @@ fi
 output=$1
 demo32=$2
 demo64=$3
+shift 3
 title="Tolvarenkis demo"
-steps="--listview --numbers --column 2 --sort ascending --look 12"
+[ $# -gt 0 ] || set -- --listview --numbers --column 2 --sort ascending --look 12
 polls=240        # of half a second each
 settle_seconds=2 # for the window to paint once it is mapped
 skipped=77       # wine-run.sh: this loader cannot run here
@@ -32,8 +33,7 @@ window_id() {
 }
 
 bits=32
-# shellcheck disable=SC2086 # the steps are separate arguments
-"$wine_run" $bits "$demo32" $steps &
+"$wine_run" $bits "$demo32" "$@" &
 demo=$!
 window=""
 for _ in $(seq $polls); do
@@ -45,8 +45,7 @@ for _ in $(seq $polls); do
         if [ $status -eq $skipped ] && [ $bits = 32 ]; then
             echo "(taking the 64-bit build instead)" >&2
             bits=64
-            # shellcheck disable=SC2086
-            "$wine_run" $bits "$demo64" $steps &
+            "$wine_run" $bits "$demo64" "$@" &
             demo=$!
             continue
         fi
