@@ -67,10 +67,12 @@ struct List {
     bool visible = false;    // when suspended, and repainted by Finish
     bool wrote = false;      // changed by the call, and repainted by Finish where not suspended
     // A tree view's: the item whose children the items are, each child's handle by index, and
-    // the first visible item when the call began.
+    // the first visible item when the call began; whether each child has children of its own, as
+    // its read found (so until it is read).
     ULONG_PTR parent = 0;
     HeapArray<ULONG_PTR> handles;
     ULONG_PTR firstVisible = 0;
+    mutable HeapArray<BYTE> branches;
 
     DWORD Read(DWORD index, BYTE column, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length,
                LPARAM* param = nullptr) const {

@@ -302,7 +302,9 @@ TOLVARENKIS_API int WINAPI AddLbExW(HWND hList, const WCHAR* text, DWORD flags, 
  * lParam values repeat, each child carries its place as its lParam for the sort and gets its own
  * back after it, while the tree view's parent hears nothing from the control. With LBEX_SUBTREE
  * the children of every item below hParent are sorted too, each level among itself (depth first,
- * each level read once). A level already in order, or of fewer than two children, gets no message
+ * each level read once); an item whose TVIF_CHILDREN count says it has none (the control keeps it
+ * as children come and go, unless the host sets it) is taken as having none, as the control shows
+ * it. A level already in order, or of fewer than two children, gets no message
  * that changes it. Drawing is suspended around anything that writes more than the one sort
  * message, unless LBEX_DRAWING_SUSPENDED; a visible tree view is repainted once afterwards.
  * LBEX_UNIQUE and LBEX_PREFIX are refused (ERROR_INVALID_FLAGS): equal siblings may hold

@@ -225,7 +225,8 @@ DWORD SortTree(List& list, DWORD flags) {
         if (const DWORD error = SortList(list, flags)) return error;
         if (!(flags & LBEX_SUBTREE)) return 0;
         if (!waiting.Grow(left + list.count, left)) return ERROR_NOT_ENOUGH_MEMORY;
-        for (DWORD i = list.count; i-- > 0;) waiting[left++] = list.handles[i];
+        for (DWORD i = list.count; i-- > 0;)
+            if (list.branches[i]) waiting[left++] = list.handles[i];
         if (left == 0) return 0;
         if (const DWORD error = list.ops->openLevel(list, waiting[--left])) return error;
     }

@@ -28,21 +28,27 @@ DWORD OpenLevel(List& list, ULONG_PTR parent) {
     list.count = 0;
     HTREEITEM child = parent ? Next(list, TVGN_CHILD, Item(parent)) : Next(list, TVGN_ROOT, nullptr);
     for (; child; child = Next(list, TVGN_NEXT, child)) {
-        if (!list.handles.Grow(SIZE_T{list.count} + 1, list.count)) return ERROR_NOT_ENOUGH_MEMORY;
+        if (!list.handles.Grow(SIZE_T{list.count} + 1, list.count) || !list.branches.Grow(SIZE_T{list.count} + 1, list.count))
+            return ERROR_NOT_ENOUGH_MEMORY;
+        list.branches[list.count] = 1;
         list.handles[list.count++] = reinterpret_cast<ULONG_PTR>(child);
     }
     return 0;
 }
 
+// With the text, whether the child has children, which the control counts as they come and go
+// (a callback's count asked of the parent), so that a sort of the levels below asks only those.
 DWORD Read(const List& list, DWORD index, BYTE, HeapArray<WCHAR>& into, SIZE_T at, SIZE_T& length, LPARAM* param) {
     const bool whole = ReadWhole(into, at, length, [&](WCHAR* room, int units) -> const WCHAR* {
         TVITEMW item = {};
-        item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM;
+        item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
         item.hItem = Item(list.handles[index]);
         item.pszText = room;
         item.cchTextMax = units;
+        item.cChildren = 1;
         const bool read = list.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
         if (param) *param = item.lParam;
+        list.branches[index] = item.cChildren != 0;
         return read ? item.pszText : room;
     });
     return whole ? 0 : ERROR_NOT_ENOUGH_MEMORY;
