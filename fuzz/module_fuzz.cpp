@@ -366,6 +366,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Case c = Decode(input);
     Tail tail(data, size);
     Run(kChecks[tail.Byte() % kCheckCount], c, data, size, tail, false);
+    ForgetReadings();
     return 0;
 }
 
@@ -380,4 +381,5 @@ extern "C" void CheckEveryWay(const uint8_t* data, size_t size) {
         tail.Byte();
         Run(kChecks[i], c, data, size, tail, true);
     }
+    ForgetReadings();
 }

@@ -275,13 +275,13 @@ int CompareRead(const Read& x, const Read& y) {
     return magnitude == other ? 0 : (magnitude < other) != x.negative ? -1 : 1;
 }
 
-// Patterns are slow: each text read once, by meaning and locale.
+// Patterns are slow: each text read once an input, by meaning and locale.
+std::map<std::string, Read> known[4];
+
 Read ReadOnce(RefOrder::Meaning meaning, const View& v) {
     std::string text;
     for (size_t i = 0; i < v.length; ++i) text += v[i] < 0x80 ? static_cast<char>(v[i]) : '\x7f';
-    static std::map<std::string, Read> known[4];
     std::map<std::string, Read>& memo = known[meaning == RefOrder::kDate ? refLocale : meaning == RefOrder::kAmount ? 2 : 3];
-    if (memo.size() > 100000) memo.clear();
     const auto at = memo.find(text);
     if (at != memo.end()) return at->second;
     return memo[text] = meaning == RefOrder::kAmount ? ReadAmount(text) : meaning == RefOrder::kSize ? ReadSize(text) : ReadDate(text);
@@ -333,6 +333,10 @@ bool BeginsWith(const RefOrder& order, const Text& item, const Text& key) {
         j += q.width;
     }
     return true;
+}
+
+void ForgetReadings() {
+    for (std::map<std::string, Read>& memo : known) memo.clear();
 }
 
 void UseLocale(int locale) {

@@ -50,6 +50,10 @@ struct RefOrder {
 // The stand-in's locale (0 or 1) that the dates are read under, told to both.
 void UseLocale(int locale);
 
+// What the reference read of values during an input, forgotten at its end: an input's memory is
+// given back by its end, or the fuzzer takes it for a leak and runs the input again to look.
+void ForgetReadings();
+
 RefOrder OrderOf(DWORD flags, bool unicodeWindow);
 bool IsLocale(const RefOrder& order);
 
