@@ -16,14 +16,6 @@ constexpr UINT kStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILI
 
 bool subitemParamsWithheld = false;
 
-LRESULT Notify(HWND window, NMHDR& header, UINT code) {
-    header.hwndFrom = window;
-    header.idFrom = 0;
-    header.code = code;
-    const Window* w = Find(window);
-    return w && w->parent ? SendMessageW(w->parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)) : 0;
-}
-
 int Columns(const Window& w) {
     const Window* header = Find(w.list);
     return header ? std::max(1, static_cast<int>(header->view->formats.size())) : 1;

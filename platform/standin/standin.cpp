@@ -184,6 +184,14 @@ LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wi
     return Call(w->proc, window, message, wParam, lParam, wide);
 }
 
+LRESULT Notify(HWND window, NMHDR& header, UINT code) {
+    header.hwndFrom = window;
+    header.idFrom = 0;
+    header.code = code;
+    const Window* w = Find(window);
+    return w && w->parent ? SendMessageW(w->parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)) : 0;
+}
+
 }  // namespace standin
 
 using namespace standin;

@@ -37,14 +37,6 @@ TreeItem* ParentOf(Tree* tree, HTREEITEM handle) {
 // The root's handle is NULL, so a top-level item's parent reads as none.
 HTREEITEM HandleOf(const TreeItem* item) { return item ? item->handle : nullptr; }
 
-LRESULT Notify(HWND window, NMHDR& header, UINT code) {
-    header.hwndFrom = window;
-    header.idFrom = 0;
-    header.code = code;
-    const Window* w = Find(window);
-    return w && w->parent ? SendMessageW(w->parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)) : 0;
-}
-
 // Among its parent's children after `previous`, or first for NULL.
 void Link(TreeItem& item, TreeItem* previous) {
     TreeItem& parent = *item.parent;

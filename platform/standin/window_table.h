@@ -106,6 +106,8 @@ bool HasStrings(const Window& w);
 Window* Find(HWND window);
 HWND NewWindow(Kind kind, DWORD style, bool unicode);
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide);
+// A control's WM_NOTIFY to its parent, the header filled in.
+LRESULT Notify(HWND window, NMHDR& header, UINT code);
 
 // Each control's messages (listbox.cpp, combobox.cpp, listview.cpp, treeview.cpp).
 LRESULT CALLBACK ListboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
