@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <utility>
 
 #if !defined(_WIN32)
 
@@ -38,6 +40,7 @@ struct Seen {
     std::map<HTREEITEM, Wide> callbacks;  // the texts the parent gives
     std::vector<LPARAM> heard;            // the lParam values named to the parent
     size_t reads = 0, writes = 0;         // texts read, sorts and items changed, while counting
+    size_t childAsks = 0;                 // TVGN_CHILD asked, while counting
     std::map<HTREEITEM, int> rooms;       // the room of each item's last read: a larger one reads on
     bool counting = false;
     WNDPROC tree = nullptr;
@@ -54,6 +57,14 @@ LRESULT CALLBACK ParentProc(HWND, UINT message, WPARAM, LPARAM lParam) {
     if (code == TVN_GETDISPINFOW) {
         auto& item = reinterpret_cast<NMTVDISPINFOW*>(lParam)->item;
         seen.heard.push_back(item.lParam);
+        // A callback count answers whether the item has children, as the control would count them.
+        const HWND tree = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        if (item.mask & TVIF_CHILDREN) {
+            const bool counting = std::exchange(seen.counting, false);  // the parent's question is no export's
+            item.cChildren = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item.hItem)) != 0;
+            seen.counting = counting;
+        }
+        if (!(item.mask & TVIF_TEXT)) return 0;
         const Wide& text = seen.callbacks[item.hItem];
         const size_t length = std::min(text.size(), static_cast<size_t>(std::max(item.cchTextMax, 1) - 1));
         std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), item.pszText);
@@ -71,13 +82,15 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         room = item->cchTextMax;
     }
     if (seen.counting && (message == TVM_SORTCHILDRENCB || message == TVM_SETITEMW)) ++seen.writes;
+    if (seen.counting && message == TVM_GETNEXTITEM && wParam == TVGN_CHILD) ++seen.childAsks;
     return CallWindowProcW(seen.tree, window, message, wParam, lParam);
 }
 
 class Tree {
 public:
     // Item i: lParam i + 1, or far apart for an odd count of items (i % 3 with sameParams), image i, a state of its own, a callback text
-    // one in seven.
+    // one in seven; one item in five counts its children through the parent, and one in five has a
+    // button whether it has children or not, as hosts that fill a level when it opens give them.
     Tree(const Texts& items, Tail& tail, bool sameParams) {
         static const WCHAR kTree[] = {'S', 'y', 's', 'T', 'r', 'e', 'e', 'V', 'i', 'e', 'w', '3', '2', 0};
         static const WCHAR kParent[] = {'P', 'a', 'r', 'e', 'n', 't', 0};
@@ -95,12 +108,15 @@ public:
             insert.item.pszText = i % 7 == 3 ? LPSTR_TEXTCALLBACKW : reinterpret_cast<LPWSTR>(const_cast<char16_t*>(text.c_str()));
             insert.item.lParam = static_cast<LPARAM>(sameParams ? i % 3 : items.size() % 2 ? (i + 1) * 0x10001 : i + 1);
             insert.item.iImage = static_cast<int>(i);
+            if (i % 5 >= 3) insert.item.mask |= TVIF_CHILDREN;
+            insert.item.cChildren = i % 5 == 3 ? I_CHILDRENCALLBACK : 1;
             insert.item.stateMask = TVIS_BOLD | TVIS_CUT | TVIS_EXPANDED | TVIS_STATEIMAGEMASK;
             insert.item.state = (i % 3 == 1 ? TVIS_BOLD : 0u) | (i % 4 == 0 ? TVIS_CUT : 0u) | (i % 5 ? TVIS_EXPANDED : 0u) |
                                 static_cast<UINT>(i % 3 + 1) << 12;
             made_.push_back(reinterpret_cast<HTREEITEM>(SendItem(TVM_INSERTITEMW, 0, &insert)));
             seen.callbacks[made_.back()] = text;
             params_.push_back(insert.item.lParam);
+            if (i % 5 == 4) buttons_.insert(made_.back());
         }
         StandinTreeSelectsAsWine(tail.Byte() & 1);
         if (!made_.empty()) {
@@ -133,6 +149,7 @@ public:
         }
         return nodes;
     }
+    bool HasButton(HTREEITEM item) const { return buttons_.count(item) != 0; }
     bool HostSet(LPARAM param) const { return std::find(params_.begin(), params_.end(), param) != params_.end(); }
 
 private:
@@ -142,6 +159,7 @@ private:
     HWND parent_, tree_;
     std::vector<HTREEITEM> made_;
     std::vector<LPARAM> params_;
+    std::set<HTREEITEM> buttons_;
 };
 
 Text TextOfNode(const Node& node) { return {{}, node.text}; }
@@ -171,6 +189,15 @@ void SortLevel(const RefOrder& order, Nodes& level, bool deep, size_t& reads, si
     }
     if (deep)
         for (Node& node : level) SortLevel(order, node.children, true, reads, unordered);
+}
+
+// The TVGN_CHILD that LBEX_SUBTREE asks below a level: of each item whose count says it has
+// children (or that has a button), and of every item of a level too short to be read.
+size_t ChildAsks(const Tree& tree, const Nodes& level) {
+    size_t asks = 0;
+    for (const Node& node : level)
+        asks += (level.size() < 2 || !node.children.empty() || tree.HasButton(node.handle)) + ChildAsks(tree, node.children);
+    return asks;
 }
 
 std::vector<Text> TextsOf(const Nodes& level) {
@@ -223,6 +250,8 @@ void CheckTree(const Case& given, Tail& tail) {
         Require(tree.Next(TVGN_CARET, nullptr) == caret && tree.Next(TVGN_FIRSTVISIBLE, nullptr) == top,
                 "SortTvEx moved the caret or the first visible item");
         Require(seen.reads == reads, "SortTvEx read a text other than once");
+        Require(seen.childAsks == (parent ? 1 : 0) + (flags & LBEX_SUBTREE ? ChildAsks(tree, *ChildrenOf(expected, parent)) : 0),
+                "SortTvEx opened a level other than those whose items the control counts");
         Require(unordered ? seen.writes >= unordered : seen.writes == 0, "SortTvEx wrote to a level already in order");
         before = expected;
     }
