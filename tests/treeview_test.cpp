@@ -70,6 +70,14 @@ TEST(TreeView, SortsEveryLevelKeepingItemsWholeWithTheirSubtrees) {
         }
 }
 
+// Where the parent counts every item's children, LBEX_SUBTREE takes the count the control asks
+// of it along with the text, and sorts every level all the same.
+TEST(TreeView, SortsTheLevelsOfItemsWhoseChildrenTheParentCounts) {
+    TestTreeView tree(Tree(1), 0, WC_TREEVIEWW, true);
+    ASSERT_TRUE(Dll().SortTvEx(tree.handle(), TVI_ROOT, LBEX_SUBTREE | LBEX_NUMBERS));
+    EXPECT_EQ(tree.Nodes(), Sorted(Tree(1), false));
+}
+
 // A superclassed tree view of another thread: find or add, one call a part of a path.
 TEST(TreeView, LooksUpAndAddsOnAnotherThreadsTreeView) {
     WNDCLASSEXW super = {sizeof super};

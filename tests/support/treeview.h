@@ -29,7 +29,11 @@ struct TreeNode {
 
 class TestTreeView {
 public:
-    explicit TestTreeView(const std::vector<TreeNode>& top, DWORD style = 0, const WCHAR* className = WC_TREEVIEWW) {
+    // With countsThroughParent every item's count of children is asked of the parent
+    // (I_CHILDRENCALLBACK), which answers whether it has any.
+    explicit TestTreeView(const std::vector<TreeNode>& top, DWORD style = 0, const WCHAR* className = WC_TREEVIEWW,
+                          bool countsThroughParent = false)
+        : counted_(countsThroughParent) {
         static const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
         static WNDCLASSW parentClass = {0, ParentProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"TolvarenkisTreeParent"};
         static const bool registered = InitCommonControlsEx(&controls) && RegisterClassW(&parentClass);
@@ -71,6 +75,7 @@ private:
             insert.item = {TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_STATE, nullptr, node.state, kStates,
                            node.text == u"\x1" ? LPSTR_TEXTCALLBACKW : LPWSTR(node.text.c_str()), 0, node.image};
             insert.item.lParam = node.param;
+            if (counted_) insert.item.mask |= TVIF_CHILDREN, insert.item.cChildren = I_CHILDRENCALLBACK;
             const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(window_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
             Insert(node.children, item);
         }
@@ -87,9 +92,12 @@ private:
             tree->heard.push_back(display->item.lParam);
             if (display->item.mask & TVIF_TEXT)
                 lstrcpynW(display->item.pszText, std::to_wstring(display->item.lParam).c_str(), display->item.cchTextMax);
+            if (display->item.mask & TVIF_CHILDREN)
+                display->item.cChildren = tree->Next(TVGN_CHILD, display->item.hItem) != nullptr;
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
+    bool counted_;
     HWND window_;
 };
