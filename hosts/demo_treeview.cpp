@@ -23,6 +23,12 @@ constexpr int kSubtreeGap = 4;  // between the tree and its check box
 
 bool HasTreeExports() { return demo.dll.tree.sort != nullptr; }
 
+// Whether the actions can run; the status line says why not.
+bool TreeActionsRun() {
+    if (!HasTreeExports()) SetStatus(TreeViewStatus());
+    return HasTreeExports();
+}
+
 // The item whose children the actions take: the selected one, else the top level.
 HTREEITEM Level() {
     const HTREEITEM selected = TreeView_GetSelection(demo.treeView);
@@ -109,10 +115,7 @@ void OnTreeSelection(const NMTREEVIEWA& change) {
 }
 
 void TreeViewSort(bool descending) {
-    if (!HasTreeExports()) {
-        SetStatus(TreeViewStatus());
-        return;
-    }
+    if (!TreeActionsRun()) return;
     const HTREEITEM level = Level();
     const bool subtree = IsDlgButtonChecked(demo.window, kIdSubtree) == BST_CHECKED;
     const DWORD flags = TreeSortFlags(TreeFlags(descending)) | (subtree ? LBEX_SUBTREE : 0);
@@ -127,10 +130,7 @@ void TreeViewSort(bool descending) {
 }
 
 void TreeViewLook(const std::string& key, bool prefix) {
-    if (!HasTreeExports() || key.empty()) {
-        if (!HasTreeExports()) SetStatus(TreeViewStatus());
-        return;
-    }
+    if (!TreeActionsRun() || key.empty()) return;
     const HTREEITEM level = Level();
     const TreeLookup lookup = LookTreeWith(demo.dll.tree, demo.treeView, level, key,
                                            TreeFlags(demo.treeViewDescending) | (prefix ? LBEX_PREFIX : 0));
@@ -159,10 +159,7 @@ void TreeViewLook(const std::string& key, bool prefix) {
 }
 
 void TreeViewAdd(const std::string& text, LPARAM data) {
-    if (!HasTreeExports()) {
-        SetStatus(TreeViewStatus());
-        return;
-    }
+    if (!TreeActionsRun()) return;
     const HTREEITEM level = Level();
     const DWORD flags = TreeFlags(demo.treeViewDescending);
     const HTREEITEM item = demo.dll.tree.add(demo.treeView, level, text.c_str(), flags, data);

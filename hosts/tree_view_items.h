@@ -74,9 +74,10 @@ inline TreeItem ReadTreeItem(HWND tree, HTREEITEM item) {
     return {text, read.lParam};
 }
 
-// Sorts the children of parent; answers 0 or the reason of the refusal.
+// Sorts the children of parent with flags that TreeSortFlags made; answers 0 or the reason of
+// the refusal.
 inline DWORD SortTreeWith(const TreeExports& calls, HWND tree, HTREEITEM parent, DWORD flags) {
-    const BOOL sorted = calls.sort(tree, parent, TreeSortFlags(flags));
+    const BOOL sorted = calls.sort(tree, parent, flags);
     const DWORD error = GetLastError();
     return sorted ? 0 : error;
 }
