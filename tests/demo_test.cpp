@@ -458,6 +458,28 @@ TEST(DemoHost, StartsOnTheTreeViewWhereLookUpGoesDownAndAddPlacesAChild) {
     EXPECT_EQ(demo.ExitCode(), 0u);
 }
 
+// A key missing among the selected item's children: the status names where it would stand, in
+// the direction of the last sort.
+TEST(DemoHost, TellsWhereAMissingChildWouldStandInTheTreeView) {
+    const struct {
+        const char* arguments;
+        const char* status;
+    } cases[] = {
+        {"--sort ascending --look Meier --look 5", "LOOK_BEFORE: \"5\" is not among the children of \"Meier\"; it would come before \"11\"."},
+        {"--sort ascending --look Meier --look 500", "LOOK_AFTER: \"500\" is not among the children of \"Meier\"; it would come after \"101\"."},
+        {"--sort descending --look Meier --look 50", "LOOK_BETWEEN: \"50\" is not among the children of \"Meier\"; it would follow \"101\"."},
+    };
+    for (const auto& c : cases) {
+        DemoProcess demo(ThisFolder() + kDemo, std::string("--treeview --numbers ") + c.arguments);
+        ASSERT_TRUE(demo.Started());
+        HWND window = demo.Find(DEMO_WINDOW_CLASS);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(StatusFrom(window, std::string(c.status).substr(0, 8)), c.status) << c.arguments;
+        Close(window);
+        EXPECT_EQ(demo.ExitCode(), 0u);
+    }
+}
+
 TEST(DemoHost, ReportsAMissingDllInAMessageBox) {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
